@@ -1,0 +1,77 @@
+// Search speed over a file held in memory, so that only the scan and the block handling are timed.
+
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <random>
+#include <string_view>
+#include <vector>
+
+#include "core/ByteScan.h"
+#include "core/Search.h"
+
+namespace {
+
+constexpr std::size_t kFileBytes = std::size_t{64} << 20;
+constexpr std::string_view kMarker = "\xC3VEKmk\x01\x9E";
+
+std::vector<std::uint8_t> MakeFile(std::string_view alphabet) {
+  std::vector<std::uint8_t> file(kFileBytes);
+  std::mt19937_64 rng(42);
+  if (alphabet.empty()) {
+    for (auto& b : file) b = static_cast<std::uint8_t>(rng());
+  } else {
+    for (auto& b : file) b = static_cast<std::uint8_t>(alphabet[rng() % alphabet.size()]);
+  }
+  std::memcpy(file.data() + kFileBytes - 4096, kMarker.data(), kMarker.size());
+  return file;
+}
+
+void RunSearch(benchmark::State& state, const std::vector<std::uint8_t>& file, std::string_view marker) {
+  const vek::ReadAtFn readAt = [&file](vek::Offset offset, std::uint8_t* buffer, std::size_t size) {
+    std::memcpy(buffer, file.data() + offset, size);
+    return static_cast<std::int64_t>(size);
+  };
+  const std::span<const std::uint8_t> pattern(reinterpret_cast<const std::uint8_t*>(marker.data()), marker.size());
+  for (auto _ : state) {
+    const vek::SearchResult r = vek::SearchFile(readAt, static_cast<vek::Offset>(file.size()), 0, pattern);
+    if (r.status != vek::SearchResult::Status::Found) state.SkipWithError("marker not found");
+    benchmark::DoNotOptimize(r.offset);
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(file.size()));
+}
+
+// Random bytes: every filter byte turns up once in 256 bytes.
+void BM_SearchRandomBytes(benchmark::State& state) {
+  static const std::vector<std::uint8_t> file = MakeFile({});
+  RunSearch(state, file, kMarker);
+}
+BENCHMARK(BM_SearchRandomBytes)->Unit(benchmark::kMillisecond);
+
+// Lower-case text searched for a word of common letters: the filter lets many candidates through.
+void BM_SearchTextForCommonLetters(benchmark::State& state) {
+  static const std::vector<std::uint8_t> file = [] {
+    auto f = MakeFile("etaoin shrdlu");
+    std::memcpy(f.data() + kFileBytes - 100, "the notes", 9);
+    return f;
+  }();
+  RunSearch(state, file, "the notes");
+}
+BENCHMARK(BM_SearchTextForCommonLetters)->Unit(benchmark::kMillisecond);
+
+// The candidate scan alone over one block already in the cache, as it is right after its read.
+void BM_ScanOneCachedBlock(benchmark::State& state) {
+  static const std::vector<std::uint8_t> file = MakeFile({});
+  const std::span<const std::uint8_t> pattern(reinterpret_cast<const std::uint8_t*>(kMarker.data()), kMarker.size());
+  const vek::ScanPlan plan = vek::PlanScan(pattern);
+  const std::size_t candidates = vek::kSearchBlockBytes;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(vek::FindInBuffer(file.data(), candidates, pattern, plan));
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * candidates));
+}
+BENCHMARK(BM_ScanOneCachedBlock);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,50 @@
+#include "app/CAboutDlg.h"
+
+#include <array>
+
+#include <QAbstractButton>
+
+#include "ResourceIds.h"
+#include "platform/AppIcons.h"
+#include "platform/ControlTemplate.h"
+#include "platform/DialogUnits.h"
+#include "platform/Fonts.h"
+
+namespace vek {
+
+namespace {
+
+constexpr int kWidthDlu = 210;
+constexpr int kHeightDlu = 81;
+
+constexpr std::array<ControlRow, 4> kControls{{
+    {kNoControlId, ControlKind::StaticIcon, kAppIconPath, 94, 6, 18, 20},
+    {kNoControlId, ControlKind::Static, "VEK Version 1.5\nHex file dumper", 8, 7, 84, 18},
+    {kNoControlId, ControlKind::StaticCenter,
+     "Copyright (C) 2026 the vek authors.\nFree software: you may use, copy and change it under "
+     "the terms of the licence that comes with it; it comes with no warranty.",
+     6, 30, 197, 44},
+    {ids::kOk, ControlKind::DefaultPushButton, "OK", 174, 9, 29, 14},
+}};
+
+} // namespace
+
+CAboutDlg::CAboutDlg(QWidget* pParent) : QDialog(pParent) {
+  setWindowTitle(QStringLiteral("About VEK"));
+  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+  setFont(DialogFont());
+  setFixedSize(DluToPixelsX(kWidthDlu), DluToPixelsY(kHeightDlu));
+  for (const ControlRow& row : kControls) {
+    QWidget* control = CreateControl(this, row);
+    if (row.kind == ControlKind::StaticIcon) ShowIconAtNaturalSize(control, AppIcon());
+  }
+  if (auto* ok = qobject_cast<QAbstractButton*>(GetDlgItem(this, ids::kOk))) {
+    connect(ok, &QAbstractButton::clicked, this, &CAboutDlg::accept);
+    ok->setFocus();
+  }
+}
+
+CAboutDlg::~CAboutDlg() = default;
+
+} // namespace vek

@@ -1,0 +1,22 @@
+#pragma once
+// The Help box: what the form's controls do. It has no buttons; Esc, Enter and the close box end it.
+
+#include <QDialog>
+
+class QKeyEvent;
+
+namespace vek {
+
+class CHelpDlg : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit CHelpDlg(QWidget* pParent = nullptr);
+  ~CHelpDlg() override;
+
+ protected:
+  // Enter ends the box as OK would, though there is no button to press.
+  void keyPressEvent(QKeyEvent* event) override;
+};
+
+} // namespace vek

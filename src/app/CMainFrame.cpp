@@ -1,0 +1,219 @@
+#include "app/CMainFrame.h"
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QShowEvent>
+#include <QTimer>
+
+#include "ResourceIds.h"
+#include "Strings.h"
+#include "app/CChildFrame.h"
+#include "app/CVekDoc.h"
+#include "platform/AcceleratorTable.h"
+#include "platform/AppIcons.h"
+#include "view/CVekView.h"
+
+namespace vek {
+
+namespace {
+
+constexpr int kMenuNoDocument = 128;
+constexpr int kMenuDocument = 129;
+constexpr const char* kCommandProperty = "vekCommand";
+
+struct MenuItem {
+  const char* text; // nullptr for a separator
+  int command;
+};
+
+QMenu* AddPopup(QMenuBar* bar, const char* title, std::initializer_list<MenuItem> items) {
+  QMenu* menu = bar->addMenu(QString::fromUtf8(title));
+  for (const MenuItem& item : items) {
+    if (item.text == nullptr) {
+      menu->addSeparator();
+      continue;
+    }
+    QAction* action = menu->addAction(QString::fromUtf8(item.text));
+    action->setProperty(kCommandProperty, item.command);
+  }
+  return menu;
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(std::function<bool(int)> appCommand)
+    : m_appCommand(std::move(appCommand)), m_pMdiArea(new QMdiArea(this)) {
+  setWindowTitle(QString::fromUtf8(strings::kAppName));
+  setWindowIcon(AppIcon());
+  setCentralWidget(m_pMdiArea);
+  connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, [this] {
+    UpdateMenu();
+    UpdateTitle();
+  });
+  connect(menuBar(), &QMenuBar::triggered, this, [this](QAction* action) {
+    const QVariant command = action->property(kCommandProperty);
+    if (command.isValid()) OnCommand(command.toInt());
+  });
+  // The table is applied to every key of this window before the focused control sees it.
+  qApp->installEventFilter(new AcceleratorFilter(
+      this, [this](int command) { OnCommand(command); },
+      [this](int key, Qt::KeyboardModifiers modifiers) { return OnMdiKey(key, modifiers); }));
+  UpdateMenu();
+}
+
+CChildFrame* CMainFrame::ActiveChild() const {
+  return qobject_cast<CChildFrame*>(m_pMdiArea->activeSubWindow());
+}
+
+QList<CChildFrame*> CMainFrame::Children() const {
+  QList<CChildFrame*> children;
+  for (QMdiSubWindow* window : m_pMdiArea->subWindowList()) {
+    if (auto* child = qobject_cast<CChildFrame*>(window)) children.append(child);
+  }
+  return children;
+}
+
+void CMainFrame::AddChild(CChildFrame* frame) {
+  m_pMdiArea->addSubWindow(frame);
+  connect(frame->GetDocument(), &CVekDoc::titleChanged, this, [this] { UpdateTitle(); });
+  connect(frame, &QObject::destroyed, this, [this] {
+    // The list still holds the closing window while it is being destroyed.
+    QTimer::singleShot(0, this, [this] {
+      UpdateMenu();
+      UpdateTitle();
+    });
+  });
+  UpdateMenu();
+}
+
+void CMainFrame::OnCommand(int commandId) {
+  if (CChildFrame* child = ActiveChild()) {
+    if (child->GetView()->OnCmdMsg(commandId)) return;
+    if (commandId == ids::ID_FILE_CLOSE) {
+      child->close();
+      return;
+    }
+    if (commandId == ids::ID_FILE_SAVE) {
+      child->GetDocument()->OnSaveDocument();
+      return;
+    }
+  }
+  if (OnFrameCommand(commandId)) return;
+  if (m_appCommand) m_appCommand(commandId);
+}
+
+bool CMainFrame::OnFrameCommand(int commandId) {
+  const bool haveWindows = !m_pMdiArea->subWindowList().isEmpty();
+  switch (commandId) {
+    case ids::ID_WINDOW_CASCADE:
+      if (haveWindows) m_pMdiArea->cascadeSubWindows();
+      return true;
+    case ids::ID_WINDOW_TILE_HORZ:
+      if (haveWindows) m_pMdiArea->tileSubWindows();
+      return true;
+    case ids::ID_WINDOW_ARRANGE:
+      if (haveWindows) ArrangeIcons();
+      return true;
+    case ids::ID_NEXT_PANE:
+    case ids::ID_PREV_PANE:
+      return true; // disabled: there are no split panes
+    default:
+      return false;
+  }
+}
+
+bool CMainFrame::OnMdiKey(int qtKey, Qt::KeyboardModifiers modifiers) {
+  const Qt::KeyboardModifiers mods = modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+  if (mods != Qt::ControlModifier) return false;
+  if (qtKey == Qt::Key_F4) {
+    if (CChildFrame* child = ActiveChild()) child->close();
+    return true;
+  }
+  if (qtKey == Qt::Key_F6) {
+    m_pMdiArea->activateNextSubWindow();
+    return true;
+  }
+  return false;
+}
+
+void CMainFrame::ArrangeIcons() {
+  // Minimised document windows line up along the bottom edge, left to right.
+  int x = 0;
+  for (QMdiSubWindow* window : m_pMdiArea->subWindowList()) {
+    if (!window->isMinimized()) continue;
+    const QSize size = window->size();
+    window->move(x, m_pMdiArea->viewport()->height() - size.height());
+    x += size.width();
+  }
+}
+
+void CMainFrame::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  ApplyFixedSize();
+  // The window manager adds its frame only once the window is mapped: measure again then.
+  QTimer::singleShot(0, this, &CMainFrame::ApplyFixedSize);
+}
+
+void CMainFrame::hideEvent(QHideEvent* event) {
+  QMainWindow::hideEvent(event);
+  ApplyFixedSize();
+}
+
+void CMainFrame::ApplyFixedSize() {
+  const QSize decoration = frameGeometry().size() - geometry().size();
+  resize(kMainFrameWidth - decoration.width(), kMainFrameHeight - decoration.height());
+}
+
+void CMainFrame::UpdateMenu() {
+  const int wanted = m_pMdiArea->subWindowList().isEmpty() ? kMenuNoDocument : kMenuDocument;
+  if (wanted == m_nMenuId) return;
+  m_nMenuId = wanted;
+  QMenuBar* bar = menuBar();
+  bar->clear();
+  if (wanted == kMenuNoDocument) {
+    AddPopup(bar, "&File", {{"&Open...\tCtrl+O", ids::ID_FILE_OPEN}, {nullptr, 0}, {"E&xit", ids::ID_APP_EXIT}});
+    AddPopup(bar, "&Help", {{"&About vek...", ids::ID_APP_ABOUT}});
+    return;
+  }
+  AddPopup(bar, "&File",
+           {{"&Open...\tCtrl+O", ids::ID_FILE_OPEN}, {"&Close", ids::ID_FILE_CLOSE}, {nullptr, 0},
+            {"E&xit", ids::ID_APP_EXIT}});
+  QMenu* window = AddPopup(bar, "&Window",
+                           {{"&Cascade", ids::ID_WINDOW_CASCADE}, {"&Tile", ids::ID_WINDOW_TILE_HORZ},
+                            {"&Arrange Icons", ids::ID_WINDOW_ARRANGE}});
+  connect(window, &QMenu::aboutToShow, this, [this, window] { FillWindowMenu(window); });
+  AddPopup(bar, "&Help", {{"&About vek...", ids::ID_APP_ABOUT}, {"Help...", ids::ID_APP_HELP}});
+}
+
+void CMainFrame::FillWindowMenu(QMenu* menu) {
+  // Below the three window commands: one item per document window, the active one checked.
+  const QList<QAction*> actions = menu->actions();
+  for (int i = 3; i < actions.size(); ++i) {
+    menu->removeAction(actions[i]);
+    actions[i]->deleteLater();
+  }
+  const QList<QMdiSubWindow*> windows = m_pMdiArea->subWindowList();
+  if (windows.isEmpty()) return;
+  menu->addSeparator();
+  for (int i = 0; i < windows.size(); ++i) {
+    QMdiSubWindow* window = windows[i];
+    QAction* action = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(window->windowTitle()));
+    action->setCheckable(true);
+    action->setChecked(window == m_pMdiArea->activeSubWindow());
+    connect(action, &QAction::triggered, this, [this, window] { m_pMdiArea->setActiveSubWindow(window); });
+  }
+}
+
+void CMainFrame::UpdateTitle() {
+  const QString app = QString::fromUtf8(strings::kAppName);
+  const CChildFrame* child = ActiveChild();
+  if (child != nullptr && !child->isMaximized()) {
+    setWindowTitle(app + QStringLiteral(" - ") + child->GetDocument()->GetTitle());
+  } else {
+    setWindowTitle(app);
+  }
+}
+
+} // namespace vek

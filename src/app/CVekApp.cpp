@@ -1,0 +1,147 @@
+#include "app/CVekApp.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QSettings>
+
+#include "ResourceIds.h"
+#include "Strings.h"
+#include "app/CAboutDlg.h"
+#include "app/CChildFrame.h"
+#include "app/CHelpDlg.h"
+#include "app/CMainFrame.h"
+#include "app/CVekDoc.h"
+#include "core/RecentFiles.h"
+#include "platform/File.h"
+#include "platform/FileErrorText.h"
+#include "platform/UiServices.h"
+#include "view/CVekView.h"
+
+namespace vek {
+
+namespace {
+constexpr const char* kRecentSection = "Recent File List";
+std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+} // namespace
+
+CVekApp::CVekApp(UiServices& ui, FileSystem& files, QString profilePath)
+    : m_ui(ui), m_files(files), m_profilePath(std::move(profilePath)) {}
+
+CVekApp::~CVekApp() = default;
+
+bool CVekApp::InitInstance(const CommandLine& commandLine) {
+  LoadStdProfileSettings();
+  m_pMainWnd = std::make_unique<CMainFrame>([this](int command) { return OnCommand(command); });
+  if (commandLine.fileName) {
+    if (OpenDocumentFile(QFile::decodeName(commandLine.fileName->c_str())) == nullptr) return false;
+  } else {
+    OnFileNew();
+  }
+  m_pMainWnd->show();
+  return true;
+}
+
+void CVekApp::ExitInstance() {
+  if (m_pMainWnd) {
+    m_pMainWnd->hide();
+    m_pMainWnd->MdiArea()->closeAllSubWindows();
+  }
+  QSettings profile(m_profilePath, QSettings::IniFormat);
+  profile.beginGroup(QString::fromUtf8(kRecentSection));
+  profile.remove(QString());
+  for (std::size_t i = 0; i < m_recentFiles.size(); ++i) {
+    profile.setValue(QStringLiteral("File%1").arg(i + 1), QString::fromStdString(m_recentFiles[i]));
+  }
+  profile.endGroup();
+  profile.sync();
+  m_pMainWnd.reset();
+}
+
+void CVekApp::LoadStdProfileSettings() {
+  QSettings profile(m_profilePath, QSettings::IniFormat);
+  profile.beginGroup(QString::fromUtf8(kRecentSection));
+  m_recentFiles.clear();
+  for (int i = 1; i <= kRecentFileCount; ++i) {
+    const QString path = profile.value(QStringLiteral("File%1").arg(i)).toString();
+    if (!path.isEmpty()) m_recentFiles.push_back(path.toStdString());
+  }
+}
+
+bool CVekApp::OnCommand(int commandId) {
+  switch (commandId) {
+    case ids::ID_APP_ABOUT: OnAppAbout(); return true;
+    case ids::ID_APP_HELP: OnAppHelp(); return true;
+    case ids::ID_FILE_NEW: OnFileNew(); return true;
+    case ids::ID_FILE_OPEN: OnFileOpen(); return true;
+    case ids::ID_APP_EXIT:
+      if (m_pMainWnd) m_pMainWnd->close();
+      return true;
+    default: return false;
+  }
+}
+
+void CVekApp::OnFileNew() {
+  const QString title = QString::fromUtf8(strings::kUntitledBase) + QString::number(m_nUntitledCount + 1);
+  if (CreateDocumentWindow(title, QString()) != nullptr) ++m_nUntitledCount;
+}
+
+void CVekApp::OnFileOpen() {
+  const QString path = m_ui.AskOpenFileName(m_pMainWnd.get(), QString::fromUtf8(strings::kOpenTitle),
+                                            QString::fromUtf8(strings::kOpenFilter));
+  if (!path.isEmpty()) OpenDocumentFile(path);
+}
+
+CChildFrame* CVekApp::OpenDocumentFile(const QString& path) {
+  const QString fullPath = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+  // Already open? Compared by file identity: names on Linux are case-sensitive and many names
+  // (links, relative paths) can reach one file.
+  const auto identity = m_files.Identity(LocalPath(fullPath));
+  for (CChildFrame* child : m_pMainWnd->Children()) {
+    const QString open = child->GetDocument()->GetPathName();
+    if (open.isEmpty()) continue;
+    if (open == fullPath || (identity && m_files.Identity(LocalPath(open)) == identity)) {
+      m_pMainWnd->MdiArea()->setActiveSubWindow(child);
+      return child;
+    }
+  }
+  // The document's open: the file must open for reading.
+  FileError error = FileError::None;
+  if (!m_files.Open(LocalPath(fullPath), OpenMode::Read, error)) {
+    m_ui.MessageBox(FileErrorText(error, fullPath), MessageIcon::Exclamation);
+    return nullptr;
+  }
+  m_recentFiles = AddRecentFile(std::move(m_recentFiles), fullPath.toStdString());
+  return CreateDocumentWindow(QFileInfo(fullPath).fileName(), fullPath);
+}
+
+CChildFrame* CVekApp::CreateDocumentWindow(const QString& title, const QString& pathName) {
+  auto* document = new CVekDoc;
+  if (pathName.isEmpty()) {
+    document->SetTitle(title);
+  } else {
+    document->SetPathName(pathName);
+  }
+  auto* view = new CVekView(m_ui, m_files, document);
+  auto* frame = new CChildFrame(document, view);
+  m_pMainWnd->AddChild(frame);
+  view->OnInitialUpdate();
+  frame->AfterInitialUpdate();
+  frame->show();
+  m_pMainWnd->MdiArea()->setActiveSubWindow(frame);
+  return frame;
+}
+
+void CVekApp::OnAppAbout() {
+  CAboutDlg dialog;
+  m_ui.RunModal(dialog);
+}
+
+void CVekApp::OnAppHelp() {
+  CHelpDlg dialog;
+  m_ui.RunModal(dialog);
+}
+
+} // namespace vek

@@ -1,0 +1,56 @@
+#pragma once
+// The application object: starts the program in a fixed order, owns the application's commands
+// (New, Open, About, Help, Exit) and the recent-file list, and makes a document, a document window
+// and a view for each file.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QString>
+
+#include "core/CommandLine.h"
+
+namespace vek {
+
+class CChildFrame;
+class CMainFrame;
+class FileSystem;
+class UiServices;
+
+class CVekApp {
+ public:
+  // The profile is an INI file holding the recent-file list.
+  CVekApp(UiServices& ui, FileSystem& files, QString profilePath);
+  ~CVekApp();
+  CVekApp(const CVekApp&) = delete;
+  CVekApp& operator=(const CVekApp&) = delete;
+
+  // False ends the program at once, without the main window ever showing.
+  bool InitInstance(const CommandLine& commandLine);
+  void ExitInstance();
+
+  bool OnCommand(int commandId);
+  void OnFileNew();
+  void OnFileOpen();
+  // Opens the file as a document, or activates its window when it is open already.
+  CChildFrame* OpenDocumentFile(const QString& path);
+  void OnAppAbout();
+  void OnAppHelp();
+
+  CMainFrame* MainFrame() const { return m_pMainWnd.get(); }
+  const std::vector<std::string>& RecentFiles() const { return m_recentFiles; }
+
+ private:
+  void LoadStdProfileSettings();
+  CChildFrame* CreateDocumentWindow(const QString& title, const QString& pathName);
+
+  UiServices& m_ui;
+  FileSystem& m_files;
+  QString m_profilePath;
+  std::unique_ptr<CMainFrame> m_pMainWnd;
+  std::vector<std::string> m_recentFiles;
+  int m_nUntitledCount = 0;
+};
+
+} // namespace vek

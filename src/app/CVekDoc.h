@@ -1,0 +1,35 @@
+#pragma once
+// The document of one window. It holds no file contents (the view reads and writes the file
+// itself); it carries the window's title and, after an open, the file's full path.
+
+#include <QObject>
+#include <QString>
+
+#include "view/ViewDocument.h"
+
+namespace vek {
+
+class CVekDoc : public QObject, public ViewDocument {
+  Q_OBJECT
+ public:
+  using QObject::QObject;
+
+  QString GetTitle() const override { return m_strTitle; }
+  void SetTitle(const QString& title) override;
+  QString GetPathName() const override { return m_strPathName; }
+  // The full path; the title becomes the file's name without its directory.
+  void SetPathName(const QString& path);
+
+  bool OnNewDocument() { return true; }
+  // Nothing is stored: the view writes byte edits straight into the file.
+  void OnSaveDocument() {}
+
+ signals:
+  void titleChanged(const QString& title);
+
+ private:
+  QString m_strTitle;
+  QString m_strPathName;
+};
+
+} // namespace vek

@@ -1,0 +1,84 @@
+// vek: a hex file viewer and single-byte editor.
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
+
+#include "app/CVekApp.h"
+#include "core/CommandLine.h"
+#include "platform/File.h"
+#include "platform/QtUiServices.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: vek [OPTION]... [--] [FILE]\n"
+    "Show FILE a page of 200 bytes at a time, as offsets, hex-words and characters,\n"
+    "and change single bytes of it in place.\n"
+    "Without FILE, vek asks for a file to open.\n"
+    "\n"
+    "  -h, --help     show this help and exit\n"
+    "      --version  show the version and exit\n"
+    "      --         end of options: the next argument is the file, even if it starts with '-'\n"
+    "\n"
+    "Other options are ignored. Only the first FILE is opened.\n";
+
+bool HaveDisplay() {
+  return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
+         !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+void NoDisplayExit() {
+  std::fputs("vek: no display available (set DISPLAY, or run under xvfb-run)\n", stderr);
+  std::_Exit(1);
+}
+
+// Qt ends a program it cannot connect to a display with an abort and a trace; one clear line is
+// what a person at a terminal needs.
+void MessageHandler(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtFatalMsg) {
+    if (message.contains(QLatin1String("display")) || message.contains(QLatin1String("platform plugin"))) NoDisplayExit();
+    std::fprintf(stderr, "vek: %s\n", qPrintable(message));
+    std::_Exit(2);
+  }
+  if (type == QtCriticalMsg || type == QtWarningMsg) {
+    if (qEnvironmentVariableIsSet("VEK_DEBUG")) std::fprintf(stderr, "%s\n", qPrintable(message));
+  }
+}
+
+QString ProfilePath() {
+  return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/vek/vek.ini");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  const vek::CommandLine commandLine = vek::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  if (commandLine.help) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  if (commandLine.version) {
+    std::printf("vek %s\nVEK Application\n", VEK_VERSION);
+    return 0;
+  }
+  if (!HaveDisplay()) NoDisplayExit();
+  qInstallMessageHandler(MessageHandler);
+
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("vek"));
+  vek::QtUiServices ui;
+  vek::CVekApp app(ui, vek::RealFileSystem(), ProfilePath());
+  if (!app.InitInstance(commandLine)) {
+    app.ExitInstance();
+    return 1;
+  }
+  const int status = QApplication::exec();
+  app.ExitInstance();
+  return status;
+}

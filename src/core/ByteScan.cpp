@@ -1,0 +1,152 @@
+#include "core/ByteScan.h"
+
+#include <array>
+#include <cstring>
+#include <string_view>
+
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#include <immintrin.h>
+#define VEK_HAVE_AVX2_PATH 1
+#endif
+
+namespace vek {
+
+namespace {
+
+constexpr std::array<std::uint8_t, 256> MakeCommonnessTable() {
+  std::array<std::uint8_t, 256> table{};
+  for (int v = 0x80; v <= 0xFF; ++v) table[v] = 20; // rare outside binaries and UTF-8 text
+  for (int v = 0x80; v <= 0xBF; ++v) table[v] = 30; // UTF-8 continuation bytes
+  for (int v = 0x01; v < 0x20; ++v) table[v] = 40; // control characters
+  for (int v = 0x21; v < 0x7F; ++v) table[v] = 120; // punctuation
+  for (int v = '0'; v <= '9'; ++v) table[v] = 150;
+  for (int v = 'A'; v <= 'Z'; ++v) table[v] = 140;
+  // Lower-case letters by their frequency in English text, most frequent first.
+  constexpr std::string_view kLetters = "etaoinshrdlcumwfgypbvkjxqz";
+  for (std::size_t k = 0; k < kLetters.size(); ++k) {
+    table[static_cast<std::uint8_t>(kLetters[k])] = static_cast<std::uint8_t>(230 - 2 * k);
+  }
+  table['\n'] = table['\r'] = table['\t'] = 160;
+  table[0x7F] = 40;
+  table[0x01] = 90; // small integers in binary data
+  table[' '] = 235;
+  table[0xFF] = 245; // erased flash, padding, -1
+  table[0x00] = 255; // padding, zero fill, high bytes of small integers
+  return table;
+}
+
+constexpr std::array<std::uint8_t, 256> kCommonness = MakeCommonnessTable();
+
+// The position of the rarest byte, skipping `exclude`; the last one among equally rare bytes, since
+// patterns typed by hand tend to share their beginnings with what surrounds them.
+std::size_t RarestPosition(std::span<const std::uint8_t> pattern, std::size_t exclude) {
+  std::size_t best = pattern.size();
+  for (std::size_t k = 0; k < pattern.size(); ++k) {
+    if (k == exclude) continue;
+    if (best == pattern.size() || kCommonness[pattern[k]] <= kCommonness[pattern[best]]) best = k;
+  }
+  return best;
+}
+
+bool MatchesAt(const std::uint8_t* hay, std::size_t i, std::span<const std::uint8_t> pattern) {
+  return std::memcmp(hay + i, pattern.data(), pattern.size()) == 0;
+}
+
+#ifdef VEK_HAVE_AVX2_PATH
+
+// Where both filter bytes agree, as a vector of 0xFF bytes, for the 32 candidates from `at`.
+__attribute__((target("avx2"), always_inline)) inline __m256i PairHits(const std::uint8_t* at1,
+                                                                       const std::uint8_t* at2,
+                                                                       __m256i want1, __m256i want2) {
+  const __m256i eq1 = _mm256_cmpeq_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(at1)), want1);
+  const __m256i eq2 = _mm256_cmpeq_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(at2)), want2);
+  return _mm256_and_si256(eq1, eq2);
+}
+
+__attribute__((target("avx2"), always_inline)) inline std::uint64_t HitMask(__m256i low, __m256i high) {
+  return static_cast<std::uint32_t>(_mm256_movemask_epi8(low)) |
+         std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(high))} << 32;
+}
+
+// 128 candidates per round: the two filter bytes are compared for all of them at once and the full
+// comparison runs only where both agree (about once in 64 KiB of random data).
+__attribute__((target("avx2"))) std::ptrdiff_t FindAvx2(const std::uint8_t* hay, std::size_t candidates,
+                                                         std::span<const std::uint8_t> pattern,
+                                                         const ScanPlan& plan) {
+  const __m256i want1 = _mm256_set1_epi8(static_cast<char>(pattern[plan.first]));
+  const __m256i want2 = _mm256_set1_epi8(static_cast<char>(pattern[plan.second]));
+  const std::uint8_t* const at1 = hay + plan.first;
+  const std::uint8_t* const at2 = hay + plan.second;
+  const auto verify = [&](std::size_t base, std::uint64_t mask) -> std::ptrdiff_t {
+    for (; mask != 0; mask &= mask - 1) {
+      const std::size_t candidate = base + static_cast<std::size_t>(__builtin_ctzll(mask));
+      if (MatchesAt(hay, candidate, pattern)) return static_cast<std::ptrdiff_t>(candidate);
+    }
+    return -1;
+  };
+  std::size_t i = 0;
+  for (; i + 128 <= candidates; i += 128) {
+    const __m256i h0 = PairHits(at1 + i, at2 + i, want1, want2);
+    const __m256i h1 = PairHits(at1 + i + 32, at2 + i + 32, want1, want2);
+    const __m256i h2 = PairHits(at1 + i + 64, at2 + i + 64, want1, want2);
+    const __m256i h3 = PairHits(at1 + i + 96, at2 + i + 96, want1, want2);
+    const __m256i any = _mm256_or_si256(_mm256_or_si256(h0, h1), _mm256_or_si256(h2, h3));
+    if (_mm256_testz_si256(any, any)) continue;
+    if (const std::ptrdiff_t found = verify(i, HitMask(h0, h1)); found >= 0) return found;
+    if (const std::ptrdiff_t found = verify(i + 64, HitMask(h2, h3)); found >= 0) return found;
+  }
+  for (; i + 32 <= candidates; i += 32) {
+    const auto mask = static_cast<std::uint32_t>(_mm256_movemask_epi8(PairHits(at1 + i, at2 + i, want1, want2)));
+    if (const std::ptrdiff_t found = verify(i, mask); found >= 0) return found;
+  }
+  if (i == candidates) return -1;
+  const std::ptrdiff_t rest = FindInBufferPortable(hay + i, candidates - i, pattern, plan);
+  return rest < 0 ? -1 : static_cast<std::ptrdiff_t>(i) + rest;
+}
+
+bool CpuHasAvx2() {
+  static const bool has = __builtin_cpu_supports("avx2");
+  return has;
+}
+
+#endif
+
+} // namespace
+
+int ByteCommonness(std::uint8_t value) { return kCommonness[value]; }
+
+ScanPlan PlanScan(std::span<const std::uint8_t> pattern) {
+  ScanPlan plan;
+  if (pattern.size() < 2) return plan;
+  plan.first = RarestPosition(pattern, pattern.size());
+  plan.second = RarestPosition(pattern, plan.first);
+  return plan;
+}
+
+std::ptrdiff_t FindInBufferPortable(const std::uint8_t* hay, std::size_t candidates,
+                                    std::span<const std::uint8_t> pattern, const ScanPlan& plan) {
+  const std::uint8_t want1 = pattern[plan.first];
+  const std::uint8_t want2 = pattern[plan.second];
+  const std::uint8_t* const base = hay + plan.first; // candidate i has its rarest byte at base[i]
+  std::size_t i = 0;
+  while (i < candidates) {
+    const void* hit = std::memchr(base + i, want1, candidates - i);
+    if (hit == nullptr) return -1;
+    i = static_cast<std::size_t>(static_cast<const std::uint8_t*>(hit) - base);
+    if (hay[i + plan.second] == want2 && MatchesAt(hay, i, pattern)) {
+      return static_cast<std::ptrdiff_t>(i);
+    }
+    ++i;
+  }
+  return -1;
+}
+
+std::ptrdiff_t FindInBuffer(const std::uint8_t* hay, std::size_t candidates,
+                            std::span<const std::uint8_t> pattern, const ScanPlan& plan) {
+#ifdef VEK_HAVE_AVX2_PATH
+  if (CpuHasAvx2()) return FindAvx2(hay, candidates, pattern, plan);
+#endif
+  return FindInBufferPortable(hay, candidates, pattern, plan);
+}
+
+} // namespace vek

@@ -1,0 +1,47 @@
+#include "core/DisplayTexts.h"
+
+#include <cinttypes>
+#include <cstdio>
+
+namespace vek {
+
+namespace {
+
+// Hex texts show the offset's bit pattern, as the 64-bit "%lX" does.
+std::uint64_t Bits(Offset value) {
+  return static_cast<std::uint64_t>(value);
+}
+
+} // namespace
+
+std::string FormatStartPos(Offset start, bool hexMode) {
+  char text[32];
+  if (hexMode) {
+    std::snprintf(text, sizeof text, "%" PRIX64, Bits(start));
+  } else {
+    std::snprintf(text, sizeof text, "%" PRId64, start);
+  }
+  return text;
+}
+
+std::string FormatFileSize(Offset size, bool hexMode) {
+  char text[48];
+  if (hexMode) {
+    std::snprintf(text, sizeof text, "0x%" PRIX64 "\r\nBytes", Bits(size));
+  } else {
+    std::snprintf(text, sizeof text, "%" PRId64 "\r\nBytes", size);
+  }
+  return text;
+}
+
+std::string FormatPositionLine(Offset offset, std::uint8_t value, bool hexMode) {
+  char text[64];
+  if (hexMode) {
+    std::snprintf(text, sizeof text, "Byte %" PRIX64 " = %X", Bits(offset), static_cast<unsigned>(value));
+  } else {
+    std::snprintf(text, sizeof text, "Byte %" PRId64 " = %u", offset, static_cast<unsigned>(value));
+  }
+  return text;
+}
+
+} // namespace vek

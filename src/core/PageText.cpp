@@ -1,0 +1,61 @@
+#include "core/PageText.h"
+
+#include <algorithm>
+#include <cinttypes>
+#include <cstdio>
+
+#include "core/ClampPage.h"
+
+namespace vek {
+
+std::string FormatOffset(Offset offset, bool hexMode) {
+  char text[32];
+  if (hexMode) {
+    // Hex shows the bit pattern, so an (impossible) negative offset prints rather than misbehaves.
+    std::snprintf(text, sizeof text, "%7" PRIX64, static_cast<std::uint64_t>(offset));
+  } else {
+    std::snprintf(text, sizeof text, "%7" PRId64, offset);
+  }
+  return text;
+}
+
+bool IsControlByte(std::uint8_t byte) {
+  return byte < 0x20 || byte == 0x7F;
+}
+
+PageText BuildPageText(std::span<const std::uint8_t> bytes, Offset pageStart, bool hexMode) {
+  // The page buffer never holds more than one page; anything beyond it has no line to go to.
+  const std::size_t count = std::min<std::size_t>(bytes.size(), kPageBytes);
+
+  PageText page;
+  std::string hex;
+  std::string ascii;
+  auto closeLine = [&] {
+    const Offset lineStart =
+        SaturatingAdd(pageStart, static_cast<Offset>(page.hexLines.size()) * kBytesPerLine);
+    page.offsetLines.push_back(FormatOffset(lineStart, hexMode));
+    page.hexLines.push_back(std::move(hex));
+    page.asciiLines.push_back(std::move(ascii));
+    hex.clear();
+    ascii.clear();
+  };
+
+  static constexpr char kHexDigits[] = "0123456789ABCDEF";
+  for (std::size_t i = 0; i < count; ++i) {
+    if (i > 0 && i % kBytesPerLine == 0) {
+      closeLine();
+    }
+    const std::uint8_t byte = bytes[i];
+    hex += kHexDigits[byte >> 4];
+    hex += kHexDigits[byte & 0x0F];
+    ascii += IsControlByte(byte) ? '.' : static_cast<char>(byte);
+    if (i % 2 == 1) {
+      hex += ' ';
+    }
+  }
+  // Even an empty page gets its line, so the offset column always names the page start.
+  closeLine();
+  return page;
+}
+
+} // namespace vek

@@ -1,0 +1,51 @@
+#pragma once
+// The Edit Byte dialog: shows a byte's offset and value and takes its new value in hex or decimal.
+// The view fills m_lOffset, m_byValue and m_bHexMode before running it and, after OK, reads
+// m_bHexMode and m_strNewValue (or NewByteValue()).
+
+#include <cstdint>
+
+#include <QDialog>
+#include <QString>
+
+#include "core/PageGeometry.h"
+
+class QShowEvent;
+
+namespace vek {
+
+class CEditByteDlg : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit CEditByteDlg(QWidget* pParent = nullptr);
+  ~CEditByteDlg() override;
+
+  Offset m_lOffset = 0;
+  std::uint8_t m_byValue = 0;
+  bool m_bHexMode = true;
+  QString m_strNewValue;
+
+  // The byte that m_strNewValue stands for in the dialog's radix: strtol's reading, low 8 bits.
+  std::uint8_t NewByteValue() const;
+
+  // Takes the edit's text into m_strNewValue, then ends the dialog with Accepted.
+  void accept() override;
+
+  // The radio buttons' handlers: convert the edit's text to the other radix and relabel.
+  void OnRadioHex();
+  void OnRadioDecimal();
+
+ protected:
+  // Writes the texts of the opened dialog; runs once, when the dialog is first shown.
+  virtual bool OnInitDialog();
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void SetItemText(int id, const QString& text);
+  QString ItemText(int id) const;
+
+  bool m_bInitialized = false;
+};
+
+} // namespace vek

@@ -1,0 +1,45 @@
+#pragma once
+// What the program asks of the desktop: message boxes, the wait cursor, the open-file dialog and
+// running a modal dialog. The program talks to this interface only, so that tests can answer
+// instead of a person.
+
+#include <QString>
+
+class QDialog;
+class QWidget;
+
+namespace vek {
+
+enum class MessageIcon { Warning, Exclamation, Stop };
+
+class UiServices {
+ public:
+  virtual ~UiServices() = default;
+
+  // A modal box captioned with the application name, with one OK button.
+  virtual void MessageBox(const QString& text, MessageIcon icon = MessageIcon::Warning) = 0;
+
+  // Counted: the wait cursor shows while more begins than ends have been made.
+  virtual void BeginWaitCursor() = 0;
+  virtual void EndWaitCursor() = 0;
+
+  // An open-file dialog for existing files; the full path, or empty when cancelled.
+  virtual QString AskOpenFileName(QWidget* owner, const QString& title, const QString& filter) = 0;
+
+  // Runs the dialog modally and returns its result (QDialog::Accepted or Rejected).
+  virtual int RunModal(QDialog& dialog) = 0;
+};
+
+// Shows the wait cursor for as long as it lives.
+class WaitCursor {
+ public:
+  explicit WaitCursor(UiServices& ui) : ui_(ui) { ui_.BeginWaitCursor(); }
+  ~WaitCursor() { ui_.EndWaitCursor(); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+
+ private:
+  UiServices& ui_;
+};
+
+} // namespace vek

@@ -1,0 +1,102 @@
+#include "search/CFindDlg.h"
+
+#include <algorithm>
+#include <string>
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QShowEvent>
+
+#include "ResourceIds.h"
+#include "core/Ansi.h"
+#include "core/PatternParse.h"
+#include "platform/ControlTemplate.h"
+#include "platform/DialogUnits.h"
+#include "platform/Fonts.h"
+
+namespace vek {
+
+namespace {
+
+constexpr int kWidthDlu = 199;
+constexpr int kHeightDlu = 87;
+
+constexpr std::array<ControlRow, 7> kControls{{
+    {ids::kFindPattern, ControlKind::Edit, "", 7, 19, 140, 14},
+    {ids::kFindRadioAscii, ControlKind::RadioButton, "ASCII (strings)", 7, 36, 62, 12},
+    {ids::kFindRadioHex, ControlKind::RadioButton, "Hex", 7, 47, 42, 12},
+    {ids::kOk, ControlKind::DefaultPushButton, "OK", 161, 7, 31, 14},
+    {ids::kCancel, ControlKind::PushButton, "Cancel", 161, 27, 31, 14},
+    {kNoControlId, ControlKind::Static, "Find Pattern:", 8, 8, 46, 11},
+    {kNoControlId, ControlKind::StaticNoWrap,
+     "For Hex mode, use two character bytes (00,01..FF)\nSpaces are ignored in Hex mode", 7, 61,
+     185, 19},
+}};
+
+// The typed text as the ANSI bytes a search compares with the file.
+std::string ToAnsi(const QString& text) {
+  std::string ansi;
+  for (const char32_t codePoint : text.toUcs4()) ansi.push_back(static_cast<char>(CodePointToAnsi(codePoint)));
+  return ansi;
+}
+
+} // namespace
+
+CFindDlg::CFindDlg(QWidget* pParent) : QDialog(pParent) {
+  setWindowTitle(QStringLiteral("Find "));
+  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+  setFont(DialogFont());
+  setFixedSize(DluToPixelsX(kWidthDlu), DluToPixelsY(kHeightDlu));
+  CreateControls(this, kControls);
+  if (auto* edit = qobject_cast<QLineEdit*>(GetDlgItem(this, ids::kFindPattern))) {
+    edit->setMaxLength(kMaxPatternChars);
+  }
+  // The radio buttons are no tab stops; they exclude each other as the only two in the dialog.
+  for (const int id : {ids::kFindRadioAscii, ids::kFindRadioHex}) {
+    if (QWidget* radio = GetDlgItem(this, id)) radio->setFocusPolicy(Qt::ClickFocus);
+  }
+  if (auto* ok = qobject_cast<QAbstractButton*>(GetDlgItem(this, ids::kOk))) {
+    connect(ok, &QAbstractButton::clicked, this, &CFindDlg::accept);
+  }
+  if (auto* cancel = qobject_cast<QAbstractButton*>(GetDlgItem(this, ids::kCancel))) {
+    connect(cancel, &QAbstractButton::clicked, this, &CFindDlg::reject);
+  }
+}
+
+CFindDlg::~CFindDlg() = default;
+
+void CFindDlg::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (m_bInitialized || event->spontaneous()) return;
+  m_bInitialized = true;
+  OnInitDialog();
+}
+
+bool CFindDlg::OnInitDialog() {
+  if (auto* edit = qobject_cast<QLineEdit*>(GetDlgItem(this, ids::kFindPattern))) {
+    edit->setText(m_strPattern.left(kMaxPatternChars));
+    edit->setFocus();
+  }
+  if (auto* ascii = qobject_cast<QAbstractButton*>(GetDlgItem(this, ids::kFindRadioAscii))) {
+    ascii->setChecked(true);
+  }
+  return true;
+}
+
+void CFindDlg::accept() {
+  const auto* edit = qobject_cast<const QLineEdit*>(GetDlgItem(this, ids::kFindPattern));
+  const auto* hex = qobject_cast<const QAbstractButton*>(GetDlgItem(this, ids::kFindRadioHex));
+  m_nPatternLen = 0;
+  if (edit != nullptr && hex != nullptr) {
+    m_strPattern = edit->text();
+    const PatternMode mode = hex->isChecked() ? PatternMode::Hex : PatternMode::Ascii;
+    const std::vector<std::uint8_t> bytes = ParsePattern(ToAnsi(m_strPattern), mode);
+    const std::size_t count = std::min(bytes.size(), m_pattern.size());
+    std::copy_n(bytes.begin(), count, m_pattern.begin());
+    m_nPatternLen = static_cast<int>(count);
+  }
+  QDialog::accept();
+}
+
+} // namespace vek

@@ -1,0 +1,40 @@
+#pragma once
+// The Find dialog: asks for a search pattern, typed as text or as hex byte values, and on OK turns
+// it into at most kMaxPatternBytes bytes. It never refuses a text; an empty pattern is a result too.
+
+#include <array>
+#include <cstdint>
+
+#include <QDialog>
+#include <QString>
+
+#include "core/SearchLimits.h"
+
+class QShowEvent;
+
+namespace vek {
+
+class CFindDlg : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit CFindDlg(QWidget* pParent = nullptr);
+  ~CFindDlg() override;
+
+  std::array<std::uint8_t, kMaxPatternBytes> m_pattern{}; // the first m_nPatternLen count
+  int m_nPatternLen = 0;
+  QString m_strPattern; // the edit's text
+
+  // Parses the edit's text into the pattern in the selected mode, then ends with Accepted.
+  void accept() override;
+
+ protected:
+  // Empty edit with the focus, "ASCII (strings)" selected; runs once, when first shown.
+  virtual bool OnInitDialog();
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  bool m_bInitialized = false;
+};
+
+} // namespace vek

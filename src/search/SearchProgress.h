@@ -1,0 +1,40 @@
+#pragma once
+// Keeps the window alive during a long search: after half a second a progress dialog with a
+// Cancel button shows; shorter searches show nothing.
+
+#include <memory>
+
+#include <QElapsedTimer>
+#include <QPointer>
+
+#include "core/PageGeometry.h"
+
+class QProgressDialog;
+class QWidget;
+
+namespace vek {
+
+class SearchProgress {
+ public:
+  SearchProgress(QWidget* owner, Offset from, Offset fileSize);
+  ~SearchProgress();
+  SearchProgress(const SearchProgress&) = delete;
+  SearchProgress& operator=(const SearchProgress&) = delete;
+
+  // Called between blocks; false once the person has pressed Cancel.
+  bool Continue(Offset searchedUpTo);
+
+  static constexpr int kShowAfterMs = 500;
+  static constexpr int kEventIntervalMs = 30;
+
+ private:
+  QWidget* owner_;
+  Offset from_;
+  Offset fileSize_;
+  QElapsedTimer sinceStart_;
+  qint64 lastEventsMs_ = 0;
+  std::unique_ptr<QProgressDialog> dialog_;
+  bool cursorPushed_ = false;
+};
+
+} // namespace vek
