@@ -103,6 +103,8 @@ class CVekView : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Only a left button with neither Shift nor Ctrl held, and no other button down, selects or edits.
+  static bool PlainLeftButton(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
   void OnLButtonDown(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint point);
   void OnLButtonDblClk(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint point);
   void WriteByte(int index);

@@ -1,31 +1,23 @@
-// Selecting a byte with a click, and editing it with a double-click.
+// Selecting a byte with a click.
 
 #include <QMouseEvent>
 
 #include "ResourceIds.h"
-#include "Strings.h"
 #include "core/DisplayTexts.h"
 #include "core/HitTest.h"
-#include "core/NumberParse.h"
-#include "edit/CEditByteDlg.h"
 #include "platform/ControlTemplate.h"
-#include "platform/File.h"
-#include "platform/FileErrorText.h"
 #include "platform/UiServices.h"
 #include "view/CVekView.h"
-
-#include <QFile>
 
 namespace vek {
 
 namespace {
 FrameRect ToFrame(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
+} // namespace
 
-// Only a left button with neither Shift nor Ctrl held, and no other button down, selects or edits.
-bool PlainLeftButton(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
+bool CVekView::PlainLeftButton(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
   return buttons == Qt::LeftButton && !(modifiers & (Qt::ShiftModifier | Qt::ControlModifier));
 }
-} // namespace
 
 bool CVekView::HitTestByte(int x, int y) {
   if (GetDlgItem(this, ids::kHexFrame) == nullptr || GetDlgItem(this, ids::kAsciiFrame) == nullptr) return false;
@@ -59,53 +51,6 @@ void CVekView::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void CVekView::OnLButtonDown(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint point) {
   if (PlainLeftButton(buttons, modifiers) && HitTestByte(point.x(), point.y())) ShowPositionLine();
-}
-
-void CVekView::OnLButtonDblClk(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint point) {
-  if (!PlainLeftButton(buttons, modifiers) || !HitTestByte(point.x(), point.y())) return;
-  const int index = m_nSelIndex;
-  if (index < 0 || index >= m_nReadBytes) return;
-  CEditByteDlg dialog;
-  // The byte where it was read from, whatever start may have been typed since.
-  dialog.m_lOffset = m_lReadStart + index;
-  dialog.m_byValue = m_pPageBuf[index];
-  dialog.m_bHexMode = m_bHexMode;
-  if (m_ui.RunModal(dialog) != QDialog::Accepted) return;
-  m_pPageBuf[index] = dialog.NewByteValue();
-  BuildPageText();
-  InvalidateColumns();
-  WaitCursor wait(m_ui);
-  WriteByte(index);
-}
-
-void CVekView::WriteByte(int index) {
-  // Only the changed byte is written, so bytes another program changed since the read are kept.
-  const Offset offset = m_lReadStart + index;
-  const std::string path = QFile::encodeName(m_strFileName).toStdString();
-  FileError error = FileError::None;
-  const std::unique_ptr<File> file = m_files.Open(path, OpenMode::ReadWrite, error);
-  if (!file) {
-    m_ui.MessageBox(QString::fromUtf8(strings::kFileNotOpened));
-    return;
-  }
-  const FileResult<Offset> length = file->Length();
-  if (!length.ok()) {
-    m_ui.MessageBox(FileErrorText(length.error, m_strFileName), MessageIcon::Stop);
-    return;
-  }
-  if (offset >= length.value) {
-    m_ui.MessageBox(QStringLiteral("%1 has become shorter than offset %2; nothing was written.")
-                        .arg(m_strFileName, QString::number(offset)),
-                    MessageIcon::Stop);
-    return;
-  }
-  if (file->Seek(offset) != FileError::None) {
-    m_ui.MessageBox(QString::fromUtf8(strings::kSeekError));
-    return;
-  }
-  FileError failure = file->Write(&m_pPageBuf[index], 1);
-  if (failure == FileError::None) failure = file->Sync();
-  if (failure != FileError::None) m_ui.MessageBox(FileErrorText(failure, m_strFileName), MessageIcon::Stop);
 }
 
 } // namespace vek

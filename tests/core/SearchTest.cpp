@@ -67,14 +67,14 @@ void Plant(Bytes& file, std::size_t at, const Bytes& pattern) {
 
 // --- FindInPage --------------------------------------------------------------------------------
 
-TEST(FindInPage, ReturnsTheFirstMatchInsideThePage) {
+TEST(SearchPage, ReturnsTheFirstMatchInsideThePage) {
   EXPECT_EQ(FindInPage(B("xxABxxAB"), B("AB"), {}), 2);
   EXPECT_EQ(FindInPage(B("ABCD"), B("ABCD"), {}), 0);
   EXPECT_EQ(FindInPage(B("AAAA"), B("AA"), B("AA")), 0);
   EXPECT_EQ(FindInPage(B("xyz"), B("q"), B("q")), -1);
 }
 
-TEST(FindInPage, ComparesEveryBitOfEveryByte) {
+TEST(SearchPage, ComparesEveryBitOfEveryByte) {
   EXPECT_EQ(FindInPage(B("abc"), B("B"), {}), -1);
   const Bytes page = {0x00, 0x80, 0x7F, 0xFF};
   EXPECT_EQ(FindInPage(page, Bytes{0x80}, {}), 1);
@@ -82,12 +82,12 @@ TEST(FindInPage, ComparesEveryBitOfEveryByte) {
   EXPECT_EQ(FindInPage(page, Bytes{0x7F, 0x7F}, {}), -1);
 }
 
-TEST(FindInPage, EmptyPatternOrEmptyPageNeverMatches) {
+TEST(SearchPage, EmptyPatternOrEmptyPageNeverMatches) {
   EXPECT_EQ(FindInPage(B("abc"), {}, B("d")), -1);
   EXPECT_EQ(FindInPage({}, B("a"), B("a")), -1);
 }
 
-TEST(FindInPage, CompletesACandidateWithTheFollowingBytes) {
+TEST(SearchPage, CompletesACandidateWithTheFollowingBytes) {
   EXPECT_EQ(FindInPage(B("xxA"), B("AB"), B("Bq")), 2);
   EXPECT_EQ(FindInPage(B("xxA"), B("AB"), B("q")), -1);
   // A pattern longer than the page is found through the bytes after it.
@@ -95,13 +95,13 @@ TEST(FindInPage, CompletesACandidateWithTheFollowingBytes) {
   EXPECT_EQ(FindInPage(B("xA"), B("ABCDE"), B("BCDE")), 1);
 }
 
-TEST(FindInPage, CandidateRunningPastTheEndOfTheFileNeverMatches) {
+TEST(SearchPage, CandidateRunningPastTheEndOfTheFileNeverMatches) {
   EXPECT_EQ(FindInPage(B("xxA"), B("AB"), {}), -1);
   EXPECT_EQ(FindInPage(B("AB"), B("ABC"), {}), -1);
   EXPECT_EQ(FindInPage(B("ABC"), B("ABCD"), B("")), -1);
 }
 
-TEST(FindInPage, NeverLooksAtMemoryBeyondThePageAndItsFollowingBytes) {
+TEST(SearchPage, NeverLooksAtMemoryBeyondThePageAndItsFollowingBytes) {
   // The bytes that complete the pattern lie in memory right after the spans, but not in the file.
   const Bytes memory = B("xxABCD");
   const std::span<const std::uint8_t> all(memory);
@@ -110,7 +110,7 @@ TEST(FindInPage, NeverLooksAtMemoryBeyondThePageAndItsFollowingBytes) {
   EXPECT_EQ(FindInPage(all.first(3), B("ABC"), all.subspan(3, 2)), 2);
 }
 
-TEST(FindInPage, AgreesWithEveryOffsetCheckedOnRandomPages) {
+TEST(SearchPage, AgreesWithEveryOffsetCheckedOnRandomPages) {
   std::mt19937_64 rng(11);
   const Bytes ab = B("AB");
   for (int trial = 0; trial < 3000; ++trial) {
@@ -135,7 +135,7 @@ TEST(FindInPage, AgreesWithEveryOffsetCheckedOnRandomPages) {
 
 // --- The candidate scan ------------------------------------------------------------------------
 
-TEST(ByteScan, FilterBytesAreTheRarestAndDistinctPositions) {
+TEST(SearchScan, FilterBytesAreTheRarestAndDistinctPositions) {
   const ScanPlan plan = PlanScan(B("e\xE9 z\x00"));
   EXPECT_EQ(plan.first, 1u); // 0xE9: a high byte
   EXPECT_EQ(plan.second, 3u); // 'z': the rarest letter
@@ -147,7 +147,7 @@ TEST(ByteScan, FilterBytesAreTheRarestAndDistinctPositions) {
   EXPECT_LT(ByteCommonness('e'), ByteCommonness(0x00));
 }
 
-TEST(ByteScan, VectorAndPortableScansAgreeWithEveryOffsetChecked) {
+TEST(SearchScan, VectorAndPortableScansAgreeWithEveryOffsetChecked) {
   std::mt19937_64 rng(21);
   const std::vector<Bytes> alphabets = {B("AB"), B("ABC"), B("\x00\xFF"), FullAlphabet()};
   for (int trial = 0; trial < 4000; ++trial) {
@@ -164,7 +164,7 @@ TEST(ByteScan, VectorAndPortableScansAgreeWithEveryOffsetChecked) {
   }
 }
 
-TEST(ByteScan, StopsAtTheLastCandidateEvenWhenMoreBytesMatch) {
+TEST(SearchScan, StopsAtTheLastCandidateEvenWhenMoreBytesMatch) {
   // The buffer holds the next block's beginning, which must not be taken as a match of this one.
   const Bytes hay = B("xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxAB");
   const Bytes pattern = B("AB");

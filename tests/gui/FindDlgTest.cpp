@@ -28,10 +28,13 @@ class FindDlgTest : public ::testing::Test {
     return qobject_cast<QLineEdit*>(GetDlgItem(&dialog, ids::kFindPattern));
   }
   QRadioButton* Radio(int id) const { return qobject_cast<QRadioButton*>(GetDlgItem(&dialog, id)); }
+  // Characters beyond ASCII arrive as key events carrying their text, as a keyboard layout gives.
   void Type(const QString& text) {
     ASSERT_NE(Edit(), nullptr);
     Edit()->setFocus();
-    QTest::keyClicks(Edit(), text);
+    for (const QChar c : text) {
+      QTest::sendKeyEvent(QTest::Click, Edit(), c.unicode() < 128 ? QTest::asciiToKey(char(c.unicode())) : Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
   }
   void ClickOk() {
     QTest::mouseClick(qobject_cast<QWidget*>(GetDlgItem(&dialog, ids::kOk)), Qt::LeftButton);

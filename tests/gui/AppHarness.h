@@ -1,0 +1,54 @@
+#pragma once
+// The whole program in a test: the application object with scripted desktop services, the
+// fault-injecting file system over the real files, and a profile of its own.
+
+#include <memory>
+
+#include <QPoint>
+#include <QString>
+
+#include "FaultyFileSystem.h"
+#include "ScriptedUiServices.h"
+#include "TestFiles.h"
+#include "app/CVekApp.h"
+#include "core/CommandLine.h"
+
+class QWidget;
+
+namespace vek {
+class CChildFrame;
+class CVekView;
+} // namespace vek
+
+namespace vek::test {
+
+class AppHarness {
+ public:
+  AppHarness();
+  ~AppHarness();
+
+  // Starts the program as the command line would; false when it ends at once.
+  bool Start(std::vector<std::string> args = {});
+  // Starts on one file and returns its view (nullptr when it could not open).
+  CVekView* StartOn(const QString& path);
+
+  CMainFrame* Frame() const { return app->MainFrame(); }
+  CChildFrame* ActiveChild() const;
+  CVekView* ActiveView() const;
+
+  // Real input, as a person gives it.
+  void Click(CVekView* view, QPoint point, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+  void DoubleClick(CVekView* view, QPoint point, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+  void Key(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+  void ClickControl(CVekView* view, int controlId);
+  QString ControlText(const CVekView* view, int controlId) const;
+  void TypeStart(CVekView* view, const QString& text); // replaces the Start field's text by typing
+
+  TestFiles files;
+  ScriptedUiServices ui;
+  FaultyFileSystem fileSystem;
+  QString profilePath;
+  std::unique_ptr<CVekApp> app;
+};
+
+} // namespace vek::test

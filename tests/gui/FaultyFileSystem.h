@@ -1,0 +1,44 @@
+#pragma once
+// A file system for tests that passes through to the real files and fails wherever a test asks:
+// the open (with any cause, for reading or for writing), the length, the seek, the read (failed or
+// short), the write (failed or short), the sync. A hook runs before each open, so a test can change
+// the file between two steps as another program would.
+
+#include <functional>
+#include <optional>
+
+#include "platform/File.h"
+
+namespace vek::test {
+
+struct FaultPlan {
+  std::optional<FileError> openForRead;  // fail opens for reading with this cause
+  std::optional<FileError> openForWrite; // fail opens for writing with this cause
+  bool failLength = false;
+  bool failSeek = false;
+  bool failRead = false;
+  std::optional<std::size_t> shortRead; // deliver at most this many bytes per read
+  std::optional<FileError> failWrite;
+  bool shortWrite = false;              // the write reaches the file only in part, reported as a full disk
+  std::optional<FileError> failSync;
+  int failAfterReads = 0;               // let this many reads succeed before failRead applies
+};
+
+struct FaultCounters {
+  int opens = 0, readOpens = 0, writeOpens = 0, reads = 0, writes = 0, syncs = 0;
+  std::size_t bytesWritten = 0;
+  Offset lastWriteOffset = -1;
+};
+
+class FaultyFileSystem final : public FileSystem {
+ public:
+  std::unique_ptr<File> Open(const std::string& path, OpenMode mode, FileError& error) override;
+  bool Exists(const std::string& path) override { return RealFileSystem().Exists(path); }
+  std::optional<FileIdentity> Identity(const std::string& path) override { return RealFileSystem().Identity(path); }
+
+  FaultPlan plan;
+  FaultCounters counters;
+  std::function<void(const std::string& path, OpenMode mode)> beforeOpen;
+};
+
+} // namespace vek::test
