@@ -1,0 +1,55 @@
+# Shared by the end-to-end scripts: a private X server, the program started on a file, windows
+# found with xdotool.
+set -euo pipefail
+
+VEK=${1:?usage: $0 path/to/vek}
+WORK=$(mktemp -d)
+XPID=""
+VPID=""
+
+cleanup() {
+  [[ -n "$VPID" ]] && kill "$VPID" 2>/dev/null || true
+  [[ -n "$XPID" ]] && kill "$XPID" 2>/dev/null || true
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# A display of our own, so that tests never meet each other's windows.
+start_x() {
+  local n
+  for n in $(seq 90 140); do
+    [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    XPID=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do
+      xdpyinfo >/dev/null 2>&1 && return 0
+      sleep 0.1
+    done
+    kill "$XPID" 2>/dev/null || true
+  done
+  fail "no X server could be started"
+}
+
+start_vek() {
+  HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/config" "$VEK" "$@" >"$WORK/vek.log" 2>&1 &
+  VPID=$!
+}
+
+# Waits for a window whose name matches the regular expression; prints its id.
+wait_window() {
+  local id
+  for _ in $(seq 100); do
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
+    [[ -n "$id" ]] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+window_size() { xdotool getwindowgeometry "$1" | awk '/Geometry/ {print $2}'; }
