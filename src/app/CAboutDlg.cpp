@@ -35,10 +35,7 @@ CAboutDlg::CAboutDlg(QWidget* pParent) : QDialog(pParent) {
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
   setFont(DialogFont());
   setFixedSize(DluToPixelsX(kWidthDlu), DluToPixelsY(kHeightDlu));
-  for (const ControlRow& row : kControls) {
-    QWidget* control = CreateControl(this, row);
-    if (row.kind == ControlKind::StaticIcon) ShowIconAtNaturalSize(control, AppIcon());
-  }
+  CreateControls(this, kControls);
   if (auto* ok = qobject_cast<QAbstractButton*>(GetDlgItem(this, ids::kOk))) {
     connect(ok, &QAbstractButton::clicked, this, &CAboutDlg::accept);
     ok->setFocus();

@@ -20,6 +20,9 @@ constexpr int kWidthDlu = 329;
 constexpr int kHeightDlu = 141;
 // Tab stops every eight average characters, as static texts expand them: 32 dialog units.
 constexpr int kTabStopDlu = 32;
+// The two lists of controls run nearly to the right edge of their group box: in the dialog font
+// their longest lines are wider than the classic font's, and a wrapped line would be cut off.
+constexpr int kControlTextsDlu = 302;
 
 constexpr const char* kIntroText =
     "This program allows you to view and edit any file that can be opened. \nViewing is done a "
@@ -36,8 +39,8 @@ constexpr const char* kSearchControlsText =
 
 constexpr std::array<ControlRow, 6> kControls{{
     {kNoControlId, ControlKind::Static, kIntroText, 13, 8, 263, 26},
-    {kNoControlId, ControlKind::Static, kPageControlsText, 15, 47, 214, 42},
-    {kNoControlId, ControlKind::Static, kSearchControlsText, 15, 88, 293, 26},
+    {kNoControlId, ControlKind::Static, kPageControlsText, 15, 47, kControlTextsDlu, 42},
+    {kNoControlId, ControlKind::Static, kSearchControlsText, 15, 88, kControlTextsDlu, 26},
     {kNoControlId, ControlKind::GroupBox, "Controls", 7, 36, 315, 97},
     {kNoControlId, ControlKind::Static, "To edit a byte, double-click on it.", 15, 119, 118, 10},
     {kNoControlId, ControlKind::StaticIcon, kAppIconPath, 301, 7, 21, 20},
@@ -63,11 +66,7 @@ class TabExpandingLabel final : public QLabel {
 
 QWidget* CreateHelpControl(QWidget* parent, const ControlRow& row) {
   const QString text = QString::fromUtf8(row.text);
-  if (row.kind != ControlKind::Static || !text.contains(u'\t')) {
-    QWidget* control = CreateControl(parent, row);
-    if (row.kind == ControlKind::StaticIcon) ShowIconAtNaturalSize(control, AppIcon());
-    return control;
-  }
+  if (row.kind != ControlKind::Static || !text.contains(u'\t')) return CreateControl(parent, row);
   auto* label = new TabExpandingLabel(parent);
   label->setTextFormat(Qt::PlainText);
   label->setText(text);

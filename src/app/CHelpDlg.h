@@ -1,5 +1,5 @@
 #pragma once
-// The Help box: what the form's controls do. It has no buttons; Esc, Enter and the close box end it.
+// The Help box: what the form's controls do. No buttons: Esc, Enter and the close box end it.
 
 #include <QDialog>
 

@@ -1,9 +1,8 @@
 #include "core/Search.h"
 
 #include <algorithm>
-#include <cstring>
-#include <vector>
 
+#include "core/BlockPipeline.h"
 #include "core/ByteScan.h"
 
 namespace vek {
@@ -23,15 +22,9 @@ int FindInPage(std::span<const std::uint8_t> page, std::span<const std::uint8_t>
   return -1;
 }
 
-namespace {
-
-constexpr std::size_t kReadAlignment = 64; // the kernel copies to a cache-line-aligned target faster
-
-} // namespace
-
-// The file is read in blocks into one buffer; the last pattern.size() - 1 bytes of a block move to
-// just before where the next block lands, so a match that straddles two blocks is found in the
-// second, and every read still lands on the same aligned address.
+// The file is read in blocks, one block ahead on a second thread (BlockPipeline); each window
+// holds the last pattern.size() - 1 bytes of the block before in front of its own block, so a
+// match that straddles two blocks is found in the second.
 //
 // A read must deliver exactly what was asked for: the search only asks for bytes below `fileSize`,
 // so -1, a short count (the file shrank since its size was taken) or an overlong one stops the
@@ -45,37 +38,27 @@ SearchResult SearchFile(const ReadAtFn& readAt, Offset fileSize, Offset from,
 
   const ScanPlan plan = PlanScan(pattern);
   const std::size_t carry = pattern.size() - 1;
-  const std::size_t lead = (carry + kReadAlignment - 1) / kReadAlignment * kReadAlignment;
-  std::vector<std::uint8_t> storage(kReadAlignment + lead + kSearchBlockBytes + carry);
-  const auto misalignment = reinterpret_cast<std::uintptr_t>(storage.data()) % kReadAlignment;
-  std::uint8_t* const blockAt = storage.data() + (kReadAlignment - misalignment) % kReadAlignment + lead;
-
-  std::uint8_t* window = blockAt; // the bytes not yet searched, from file offset windowStart
-  std::size_t held = 0;
+  // A block larger than the carry keeps every window longer than the bytes it passes on.
+  const std::size_t blockBytes = std::max(kSearchBlockBytes, 2 * pattern.size());
+  BlockPipeline blocks(readAt, start, fileSize, blockBytes, carry);
   Offset windowStart = start;
-  Offset readPos = start;
-  while (readPos < fileSize) {
-    const auto want = static_cast<std::size_t>(std::min<Offset>(kSearchBlockBytes, fileSize - readPos));
-    if (readAt(readPos, window + held, want) != static_cast<std::int64_t>(want)) {
+  for (BlockPipeline::Window window = blocks.Next(); window.data != nullptr || window.failed;
+       window = blocks.Next()) {
+    if (window.failed) {
       result.status = SearchResult::Status::ReadError;
       return result;
     }
-    held += want;
-    readPos += static_cast<Offset>(want);
-    if (held > carry) { // otherwise a pattern longer than a block still lacks bytes
-      const std::size_t candidates = held - carry;
-      const std::ptrdiff_t hit = FindInBuffer(window, candidates, pattern, plan);
-      if (hit >= 0) {
-        result.status = SearchResult::Status::Found;
-        result.offset = windowStart + hit;
-        return result;
-      }
-      std::memmove(blockAt - carry, window + candidates, carry);
-      window = blockAt - carry;
-      windowStart += static_cast<Offset>(candidates);
-      held = carry;
+    // Every window holds at least the pattern: the first because the file does from `start` on,
+    // the others because they hold carry bytes and a block of at least one.
+    const std::size_t candidates = window.size - carry;
+    const std::ptrdiff_t hit = FindInBuffer(window.data, candidates, pattern, plan);
+    if (hit >= 0) {
+      result.status = SearchResult::Status::Found;
+      result.offset = windowStart + hit;
+      return result;
     }
-    if (readPos < fileSize && progress && !progress(windowStart)) {
+    windowStart += static_cast<Offset>(candidates);
+    if (windowStart + length <= fileSize && progress && !progress(windowStart)) {
       result.status = SearchResult::Status::Cancelled;
       return result;
     }

@@ -1,6 +1,6 @@
 #pragma once
 // The Hex / Dec converter: whatever is typed into one of its two edits shows at once in the other
-// as the same 32-bit number in the other base. It takes nothing from the view and gives nothing back.
+// as the same 32-bit number in the other base. It takes nothing from the view, gives nothing back.
 
 #include <cstdint>
 

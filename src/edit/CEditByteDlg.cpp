@@ -92,11 +92,13 @@ bool CEditByteDlg::OnInitDialog() {
   }
   if (m_bHexMode) {
     SetItemText(ids::kEditPosition, HexOffsetText(m_lOffset, false));
-    SetItemText(ids::kEditCurrentValue, QString::asprintf("Current value : %.2X", unsigned{m_byValue}));
+    SetItemText(ids::kEditCurrentValue,
+                QString::asprintf("Current value : %.2X", unsigned{m_byValue}));
     SetItemText(ids::kEditNewValueLabel, QStringLiteral("New hex val :"));
   } else {
     SetItemText(ids::kEditPosition, DecimalOffsetText(m_lOffset));
-    SetItemText(ids::kEditCurrentValue, QString::asprintf("Current value : %u", unsigned{m_byValue}));
+    SetItemText(ids::kEditCurrentValue,
+                QString::asprintf("Current value : %u", unsigned{m_byValue}));
     SetItemText(ids::kEditNewValueLabel, QStringLiteral("New dec val :"));
   }
   const int checked = m_bHexMode ? ids::kEditRadioHex : ids::kEditRadioDecimal;
@@ -113,7 +115,8 @@ void CEditByteDlg::OnRadioHex() {
   if (edit == nullptr) return;
   const std::int32_t value = AtoI32(edit->text().toStdString());
   edit->setText(QString::fromStdString(FormatHex32(value)));
-  SetItemText(ids::kEditCurrentValue, QString::asprintf("Current value : 0x%.2X", unsigned{m_byValue}));
+  SetItemText(ids::kEditCurrentValue,
+              QString::asprintf("Current value : 0x%.2X", unsigned{m_byValue}));
   SetItemText(ids::kEditNewValueLabel, QStringLiteral("New hex val :"));
   SetItemText(ids::kEditPosition, HexOffsetText(m_lOffset, true));
 }

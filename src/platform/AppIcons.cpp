@@ -1,7 +1,5 @@
 #include "platform/AppIcons.h"
 
-#include <QLabel>
-
 namespace vek {
 
 namespace {
@@ -20,14 +18,5 @@ QIcon IconFromPair(const char* small, const char* large) {
 QIcon AppIcon() { return IconFromPair(":/icons/vek128-16.png", kAppIconPath); }
 
 QIcon DocumentIcon() { return IconFromPair(":/icons/vek129-16.png", ":/icons/vek129-32.png"); }
-
-QString AppIconPath() { return QString::fromUtf8(kAppIconPath); }
-
-void ShowIconAtNaturalSize(QWidget* iconControl, const QIcon& icon) {
-  auto* label = qobject_cast<QLabel*>(iconControl);
-  if (label == nullptr) return;
-  label->setPixmap(icon.pixmap(kLargeIcon, kLargeIcon));
-  label->resize(kLargeIcon, kLargeIcon);
-}
 
 } // namespace vek

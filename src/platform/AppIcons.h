@@ -5,8 +5,6 @@
 #include <QIcon>
 #include <QString>
 
-class QWidget;
-
 namespace vek {
 
 // The 32-pixel application icon as a resource path, for dialog-template rows of icon controls.
@@ -14,10 +12,5 @@ inline constexpr const char* kAppIconPath = ":/icons/vek128-32.png";
 
 QIcon AppIcon();
 QIcon DocumentIcon();
-QString AppIconPath();
-
-// An icon control shows its icon at the icon's own size (32 x 32), whatever the rectangle its
-// template row gives; the control is resized to fit, keeping its top left corner.
-void ShowIconAtNaturalSize(QWidget* iconControl, const QIcon& icon);
 
 } // namespace vek

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "platform/AppIcons.h"
 #include "platform/DialogUnits.h"
 #include "platform/DigitsOnlyFilter.h"
 
@@ -18,6 +19,7 @@ namespace vek {
 namespace {
 
 constexpr const char* kIdProperty = "vekControlId";
+constexpr int kIconSide = 32; // an icon control takes its icon's own size, whatever its row says
 
 QLabel* MakeLabel(QWidget* parent, const QString& text, Qt::Alignment align, bool wrap) {
   auto* label = new QLabel(parent);
@@ -60,10 +62,10 @@ QWidget* MakeWidget(QWidget* parent, const ControlRow& row) {
       return MakeLabel(parent, text, Qt::AlignHCenter, true);
     case ControlKind::StaticIcon: {
       auto* label = new QLabel(parent);
-      const QRect rect = DluRect(row.x, row.y, row.width, row.height);
-      const int side = std::min(rect.width(), rect.height());
-      label->setPixmap(QIcon(text).pixmap(side, side));
+      label->setPixmap(QIcon(text).pixmap(kIconSide, kIconSide));
       label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      // A picture has no text for a screen reader to say.
+      label->setAccessibleName(text == QLatin1String(kAppIconPath) ? QStringLiteral("VEK icon") : QStringLiteral("Icon"));
       return label;
     }
     case ControlKind::GroupBox: {
@@ -76,20 +78,77 @@ QWidget* MakeWidget(QWidget* parent, const ControlRow& row) {
   return nullptr;
 }
 
+// An edit shows no text of its own that says what it is for; a screen reader names it after its
+// label: the static text on its left in the same row, or else the one just above it. Templates
+// list labels before or after their edits, so the pairing is made again as either arrives.
+constexpr const char* kNamedByLabelProperty = "vekNamedByLabel";
+
+QString NameFromLabel(const QString& text) {
+  QString name = text.trimmed();
+  if (name.endsWith(u':')) name.chop(1);
+  return name.trimmed();
+}
+
+QLabel* LabelOf(const QWidget* parent, const QLineEdit* edit) {
+  const QRect e = edit->geometry();
+  QLabel* best = nullptr;
+  int bestScore = 0;
+  for (QLabel* label : parent->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+    if (label->text().trimmed().isEmpty()) continue;
+    const QRect l = label->geometry();
+    const int lRight = l.x() + l.width();
+    const int lBottom = l.y() + l.height();
+    const bool sameRow = l.x() < e.x() && l.y() < e.y() + e.height() && lBottom > e.y();
+    const bool above = lBottom <= e.y() + e.height() / 2 && l.y() < e.y() && l.x() < e.x() + e.width() && lRight > e.x();
+    // A label on the same row beats one above; nearer beats farther; none farther than the edit is high.
+    int score = 0;
+    if (sameRow && e.x() - lRight <= 2 * e.height()) {
+      score = std::max(0, e.x() - lRight);
+    } else if (above && e.y() - lBottom <= e.height()) {
+      score = 10 * e.height() + std::max(0, e.y() - lBottom);
+    } else {
+      continue;
+    }
+    if (best == nullptr || score < bestScore) {
+      best = label;
+      bestScore = score;
+    }
+  }
+  return best;
+}
+
+void NameEditsAfterLabels(QWidget* parent) {
+  for (QLineEdit* edit : parent->findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly)) {
+    if (!edit->accessibleName().isEmpty() && !edit->property(kNamedByLabelProperty).toBool()) continue;
+    QLabel* label = LabelOf(parent, edit);
+    if (label == nullptr) continue;
+    label->setBuddy(edit); // the label-for relation; the texts hold no '&', so no shortcut comes of it
+    edit->setAccessibleName(NameFromLabel(label->text()));
+    edit->setProperty(kNamedByLabelProperty, true);
+  }
+}
+
 } // namespace
 
 QWidget* CreateControl(QWidget* parent, const ControlRow& row) {
   QWidget* widget = MakeWidget(parent, row);
   QRect rect = DluRect(row.x, row.y, row.width, row.height);
+  if (row.kind == ControlKind::StaticIcon) rect.setSize(QSize(kIconSide, kIconSide));
   // A one-line label a little wider than its template cell in this font would lose its last
-  // characters to word wrapping; it grows to the right instead.
-  if (auto* label = qobject_cast<QLabel*>(widget); label != nullptr && !label->text().contains(u'\n')) {
+  // characters to word wrapping; it grows to the right instead. Labels with room for several
+  // lines wrap as they are meant to.
+  if (auto* label = qobject_cast<QLabel*>(widget);
+      label != nullptr && !label->text().isEmpty() && !label->text().contains(u'\n') &&
+      rect.height() < 2 * label->fontMetrics().lineSpacing()) {
     const int needed = label->fontMetrics().horizontalAdvance(label->text()) + 1;
     if (needed > rect.width()) rect.setWidth(needed);
   }
   widget->setGeometry(rect);
   widget->setProperty(kIdProperty, row.id);
   if (row.id != kNoControlId) widget->setObjectName(QStringLiteral("ctl%1").arg(row.id));
+  if (qobject_cast<QLabel*>(widget) != nullptr || qobject_cast<QLineEdit*>(widget) != nullptr) {
+    NameEditsAfterLabels(parent);
+  }
   return widget;
 }
 

@@ -23,7 +23,8 @@ constexpr int kHeightDlu = 87;
 
 constexpr std::array<ControlRow, 7> kControls{{
     {ids::kFindPattern, ControlKind::Edit, "", 7, 19, 140, 14},
-    {ids::kFindRadioAscii, ControlKind::RadioButton, "ASCII (strings)", 7, 36, 62, 12},
+    // A little wider than the classic 62 units, so that the label is not clipped in this font.
+    {ids::kFindRadioAscii, ControlKind::RadioButton, "ASCII (strings)", 7, 36, 68, 12},
     {ids::kFindRadioHex, ControlKind::RadioButton, "Hex", 7, 47, 42, 12},
     {ids::kOk, ControlKind::DefaultPushButton, "OK", 161, 7, 31, 14},
     {ids::kCancel, ControlKind::PushButton, "Cancel", 161, 27, 31, 14},
@@ -36,7 +37,9 @@ constexpr std::array<ControlRow, 7> kControls{{
 // The typed text as the ANSI bytes a search compares with the file.
 std::string ToAnsi(const QString& text) {
   std::string ansi;
-  for (const char32_t codePoint : text.toUcs4()) ansi.push_back(static_cast<char>(CodePointToAnsi(codePoint)));
+  for (const char32_t codePoint : text.toUcs4()) {
+    ansi.push_back(static_cast<char>(CodePointToAnsi(codePoint)));
+  }
   return ansi;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The Find dialog: asks for a search pattern, typed as text or as hex byte values, and on OK turns
-// it into at most kMaxPatternBytes bytes. It never refuses a text; an empty pattern is a result too.
+// it into at most kMaxPatternBytes bytes. It never refuses a text: an empty pattern is a result.
 
 #include <array>
 #include <cstdint>

@@ -155,8 +155,13 @@ TEST(HelpDlgTest, OtherKeysLeaveItOpen) {
 // Every text must be readable whole in the dialog font: no label, radio button or push button may
 // clip its text. Tabs expand to stops of 32 dialog units, as the Help box draws them.
 void ExpectTextsFit(const QDialog& dialog) {
+  for (const QWidget* control : dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    EXPECT_TRUE(dialog.rect().contains(control->geometry()))
+        << dialog.windowTitle().toStdString() << ": a control reaches out of the dialog";
+  }
   for (const QLabel* label : dialog.findChildren<QLabel*>()) {
-    const QString text = label->text();
+    QString text = label->text();
+    while (text.endsWith(u'\n')) text.chop(1); // a closing line break draws nothing
     if (text.isEmpty()) continue;
     const QFontMetrics metrics(label->font());
     int flags = Qt::AlignLeft | Qt::AlignTop;
@@ -196,7 +201,9 @@ TEST(DlgTextFitTest, EveryDialogTextFitsItsControl) {
     edit.m_bHexMode = hexMode;
     ShowActive(edit);
     ExpectTextsFit(edit);
-    QTest::mouseClick(qobject_cast<QWidget*>(GetDlgItem(&edit, ids::kEditRadioHex)), Qt::LeftButton);
+    QWidget* hexRadio = GetDlgItem(&edit, ids::kEditRadioHex);
+    ASSERT_NE(hexRadio, nullptr);
+    QTest::mouseClick(hexRadio, Qt::LeftButton);
     ExpectTextsFit(edit);
   }
 }

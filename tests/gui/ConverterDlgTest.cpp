@@ -51,28 +51,29 @@ struct Conversion {
   std::int32_t value;
 };
 
-class ConverterDecimalTest : public ConverterDlgTest,
+class ConverterDlgDecimalTest : public ConverterDlgTest,
                              public ::testing::WithParamInterface<Conversion> {};
 
-TEST_P(ConverterDecimalTest, TypedDecimalShowsAsHex) {
+TEST_P(ConverterDlgDecimalTest, TypedDecimalShowsAsHex) {
   const Conversion& c = GetParam();
   Type(Decimal(), QString::fromUtf8(c.typed));
   EXPECT_EQ(Hex()->text(), QString::fromUtf8(c.shown));
   EXPECT_EQ(dialog.m_nValue, c.value);
-  EXPECT_EQ(Decimal()->text(), QString::fromUtf8(c.typed)); // the converted text is not written back
+  // The edit typed into keeps its text: the conversion is not written back.
+  EXPECT_EQ(Decimal()->text(), QString::fromUtf8(c.typed));
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, ConverterDecimalTest,
+INSTANTIATE_TEST_SUITE_P(Values, ConverterDlgDecimalTest,
                          ::testing::Values(Conversion{"255", "ff", 255}, Conversion{"0", "0", 0},
                                            Conversion{"16", "10", 16},
                                            Conversion{"4294967295", "ffffffff", -1},
                                            Conversion{"4294967296", "0", 0},
                                            Conversion{"2147483648", "80000000", INT32_MIN}));
 
-class ConverterHexTest : public ConverterDlgTest,
+class ConverterDlgHexTest : public ConverterDlgTest,
                          public ::testing::WithParamInterface<Conversion> {};
 
-TEST_P(ConverterHexTest, TypedHexShowsAsSignedDecimal) {
+TEST_P(ConverterDlgHexTest, TypedHexShowsAsSignedDecimal) {
   const Conversion& c = GetParam();
   Type(Hex(), QString::fromUtf8(c.typed));
   EXPECT_EQ(Decimal()->text(), QString::fromUtf8(c.shown));
@@ -80,8 +81,9 @@ TEST_P(ConverterHexTest, TypedHexShowsAsSignedDecimal) {
   EXPECT_EQ(Hex()->text(), QString::fromUtf8(c.typed));
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, ConverterHexTest,
-                         ::testing::Values(Conversion{"ff", "255", 255}, Conversion{"FF", "255", 255},
+INSTANTIATE_TEST_SUITE_P(Values, ConverterDlgHexTest,
+                         ::testing::Values(Conversion{"ff", "255", 255},
+                                           Conversion{"FF", "255", 255},
                                            Conversion{"7fffffff", "2147483647", INT32_MAX},
                                            Conversion{"ffffffff", "-1", -1},
                                            Conversion{"80000000", "-2147483648", INT32_MIN},

@@ -182,10 +182,10 @@ struct NewValueCase {
   std::uint8_t byte;
 };
 
-class EditByteNewValueTest : public EditByteDlgTest,
+class EditByteDlgNewValueTest : public EditByteDlgTest,
                              public ::testing::WithParamInterface<NewValueCase> {};
 
-TEST_P(EditByteNewValueTest, EnterYieldsTheLowByteOfTheTypedNumber) {
+TEST_P(EditByteDlgNewValueTest, EnterYieldsTheLowByteOfTheTypedNumber) {
   const NewValueCase& c = GetParam();
   Open(0, 0x5A, c.hexMode);
   Type(QString::fromUtf8(c.typed));
@@ -196,7 +196,7 @@ TEST_P(EditByteNewValueTest, EnterYieldsTheLowByteOfTheTypedNumber) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    TypedTexts, EditByteNewValueTest,
+    TypedTexts, EditByteDlgNewValueTest,
     ::testing::Values(NewValueCase{true, "41", 0x41}, NewValueCase{true, "0x41", 0x41},
                       NewValueCase{true, "1FF", 0xFF}, NewValueCase{true, "300", 0x00},
                       NewValueCase{false, "300", 0x2C}, NewValueCase{false, "-1", 0xFF},

@@ -33,7 +33,9 @@ class FindDlgTest : public ::testing::Test {
     ASSERT_NE(Edit(), nullptr);
     Edit()->setFocus();
     for (const QChar c : text) {
-      QTest::sendKeyEvent(QTest::Click, Edit(), c.unicode() < 128 ? QTest::asciiToKey(char(c.unicode())) : Qt::Key_unknown, QString(c), Qt::NoModifier);
+      const Qt::Key key =
+          c.unicode() < 128 ? QTest::asciiToKey(char(c.unicode())) : Qt::Key_unknown;
+      QTest::sendKeyEvent(QTest::Click, Edit(), key, QString(c), Qt::NoModifier);
     }
   }
   void ClickOk() {
@@ -55,19 +57,23 @@ TEST_F(FindDlgTest, OpensEmptyInAsciiModeWithTheFocusInTheEdit) {
   EXPECT_TRUE(Radio(ids::kFindRadioAscii)->isChecked());
   EXPECT_FALSE(Radio(ids::kFindRadioHex)->isChecked());
   EXPECT_EQ(Radio(ids::kFindRadioAscii)->text(), "ASCII (strings)");
+  const QString help = QStringLiteral("For Hex mode, use two character bytes (00,01..FF)\n"
+                                      "Spaces are ignored in Hex mode");
   bool helpShown = false;
-  for (const QLabel* label : dialog.findChildren<QLabel*>()) {
-    helpShown |= label->text() ==
-                 "For Hex mode, use two character bytes (00,01..FF)\nSpaces are ignored in Hex mode";
-  }
+  for (const QLabel* label : dialog.findChildren<QLabel*>()) helpShown |= label->text() == help;
   EXPECT_TRUE(helpShown);
 }
 
-TEST_F(FindDlgTest, RadioButtonsExcludeEachOtherAndAreNoTabStops) {
+TEST_F(FindDlgTest, RadioButtonsExcludeEachOther) {
   QTest::mouseClick(Radio(ids::kFindRadioHex), Qt::LeftButton);
   EXPECT_TRUE(Radio(ids::kFindRadioHex)->isChecked());
   EXPECT_FALSE(Radio(ids::kFindRadioAscii)->isChecked());
-  Edit()->setFocus();
+  QTest::mouseClick(Radio(ids::kFindRadioAscii), Qt::LeftButton);
+  EXPECT_TRUE(Radio(ids::kFindRadioAscii)->isChecked());
+  EXPECT_FALSE(Radio(ids::kFindRadioHex)->isChecked());
+}
+
+TEST_F(FindDlgTest, TabFromTheEditSkipsTheRadioButtons) {
   QTest::keyClick(Edit(), Qt::Key_Tab);
   EXPECT_EQ(QApplication::focusWidget(), GetDlgItem(&dialog, ids::kOk));
 }
@@ -78,9 +84,9 @@ struct PatternCase {
   std::vector<std::uint8_t> bytes;
 };
 
-class FindPatternTest : public FindDlgTest, public ::testing::WithParamInterface<PatternCase> {};
+class FindDlgPatternTest : public FindDlgTest, public ::testing::WithParamInterface<PatternCase> {};
 
-TEST_P(FindPatternTest, OkParsesTheTypedText) {
+TEST_P(FindDlgPatternTest, OkParsesTheTypedText) {
   const PatternCase& c = GetParam();
   if (c.hex) QTest::mouseClick(Radio(ids::kFindRadioHex), Qt::LeftButton);
   Type(QString::fromUtf8(c.typed));
@@ -92,7 +98,7 @@ TEST_P(FindPatternTest, OkParsesTheTypedText) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Texts, FindPatternTest,
+    Texts, FindDlgPatternTest,
     ::testing::Values(PatternCase{false, "Hello", {0x48, 0x65, 0x6C, 0x6C, 0x6F}},
                       PatternCase{false, " a", {0x20, 0x61}}, PatternCase{false, "", {}},
                       PatternCase{false, "\xC3\xA9\xE2\x82\xAC", {0xE9, 0x80}}, // e-acute, euro

@@ -1,0 +1,60 @@
+#pragma once
+// Reads a stretch of a file block by block, one block ahead on a second thread, so that the
+// kernel's copy of the next block overlaps the scan of the current one. Each block is handed out
+// with the last `carry` bytes of the block before it just in front of it, so a match that
+// straddles two blocks lies whole in the second window.
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <semaphore>
+#include <thread>
+#include <vector>
+
+#include "core/Search.h"
+
+namespace vek {
+
+class BlockPipeline {
+ public:
+  // readAt is called on the reading thread only, one call at a time, in file order. `carry` must be
+  // smaller than `blockBytes`.
+  BlockPipeline(const ReadAtFn& readAt, Offset from, Offset to, std::size_t blockBytes, std::size_t carry);
+  ~BlockPipeline(); // stops the reading thread, also in the middle
+  BlockPipeline(const BlockPipeline&) = delete;
+  BlockPipeline& operator=(const BlockPipeline&) = delete;
+
+  struct Window {
+    const std::uint8_t* data = nullptr; // nullptr once every block has been handed out
+    std::size_t size = 0;
+    bool failed = false; // a read did not deliver what was asked for
+  };
+  // The next window; it stays valid until the next call.
+  Window Next();
+
+ private:
+  struct Slot {
+    std::vector<std::uint8_t> storage;
+    std::uint8_t* block = nullptr;
+    std::size_t size = 0;
+    bool failed = false;
+    std::counting_semaphore<4> free{1};
+    std::counting_semaphore<4> ready{0};
+  };
+  void ReadBlock(Slot& slot, Offset at);
+  void ReadAhead();
+
+  const ReadAtFn& readAt_;
+  const Offset from_;
+  const Offset to_;
+  const std::size_t blockBytes_;
+  const std::size_t carry_;
+  const std::size_t blockCount_;
+  std::size_t delivered_ = 0;
+  int current_ = -1;
+  Slot slots_[2];
+  std::atomic<bool> stop_{false};
+  std::thread reader_;
+};
+
+} // namespace vek
