@@ -1,5 +1,7 @@
 #include "app/CMainFrame.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QMdiArea>
 #include <QMenu>
@@ -111,7 +113,7 @@ bool CMainFrame::OnFrameCommand(int commandId) {
       if (haveWindows) m_pMdiArea->cascadeSubWindows();
       return true;
     case ids::ID_WINDOW_TILE_HORZ:
-      if (haveWindows) m_pMdiArea->tileSubWindows();
+      if (haveWindows) TileHorizontally();
       return true;
     case ids::ID_WINDOW_ARRANGE:
       if (haveWindows) ArrangeIcons();
@@ -136,6 +138,21 @@ bool CMainFrame::OnMdiKey(int qtKey, Qt::KeyboardModifiers modifiers) {
     return true;
   }
   return false;
+}
+
+void CMainFrame::TileHorizontally() {
+  // One above the other, each in a band of the client area. The windows keep their fixed size
+  // (QMdiArea's own tiling would grow the main window until every tile fits).
+  QList<QMdiSubWindow*> windows;
+  for (QMdiSubWindow* window : m_pMdiArea->subWindowList()) {
+    if (!window->isMinimized()) windows.append(window);
+  }
+  if (windows.isEmpty()) return;
+  const int band = std::max(1, m_pMdiArea->viewport()->height() / static_cast<int>(windows.size()));
+  for (int i = 0; i < windows.size(); ++i) {
+    if (windows[i]->isMaximized()) windows[i]->showNormal();
+    windows[i]->move(0, i * band);
+  }
 }
 
 void CMainFrame::ArrangeIcons() {

@@ -47,6 +47,7 @@ class CMainFrame : public QMainWindow {
   void UpdateTitle();
   void BuildMenus();
   void FillWindowMenu(QMenu* menu);
+  void TileHorizontally();
   void ArrangeIcons();
 
   std::function<bool(int)> m_appCommand;

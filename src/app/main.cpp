@@ -10,6 +10,7 @@
 #include <QStandardPaths>
 
 #include "app/CVekApp.h"
+#include "cli/TerminalMode.h"
 #include "core/CommandLine.h"
 #include "platform/File.h"
 #include "platform/QtUiServices.h"
@@ -18,6 +19,9 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: vek [OPTION]... [--] [FILE]\n"
+    "  or:  vek --dump [--start N] [--hex] [--pages K] [--] FILE\n"
+    "  or:  vek --find TEXT [--] FILE\n"
+    "  or:  vek --find-hex PAIRS [--] FILE\n"
     "Show FILE a page of 200 bytes at a time, as offsets, hex-words and characters,\n"
     "and change single bytes of it in place.\n"
     "Without FILE, vek asks for a file to open.\n"
@@ -25,6 +29,15 @@ constexpr const char* kUsage =
     "  -h, --help     show this help and exit\n"
     "      --version  show the version and exit\n"
     "      --         end of options: the next argument is the file, even if it starts with '-'\n"
+    "\n"
+    "In a terminal, without a display:\n"
+    "      --dump         print FILE page after page, as the window shows it\n"
+    "      --start N      begin with the page at offset N (decimal; hex with --hex)\n"
+    "      --hex          read N in hex and print offsets in hex\n"
+    "      --pages K      print at most K pages\n"
+    "      --find TEXT    print the offset of every occurrence of TEXT, one per line\n"
+    "      --find-hex PAIRS  the same for bytes given as hex pairs (\"4D5A\", blanks ignored)\n"
+    "Exit status: 0 found (or dumped), 1 not found, 2 error.\n"
     "\n"
     "Other options are ignored. Only the first FILE is opened.\n";
 
@@ -66,6 +79,14 @@ int main(int argc, char** argv) {
   if (commandLine.version) {
     std::printf("vek %s\nVEK Application\n", VEK_VERSION);
     return 0;
+  }
+  if (!commandLine.error.empty()) {
+    std::fprintf(stderr, "vek: %s\nTry 'vek --help' for more information.\n", commandLine.error.c_str());
+    return vek::cli::kExitError;
+  }
+  // The terminal mode needs no display, so it runs before anything of Qt exists.
+  if (commandLine.action != vek::TerminalAction::None) {
+    return vek::cli::RunTerminalMode(commandLine, stdout, stderr);
   }
   if (!HaveDisplay()) NoDisplayExit();
   qInstallMessageHandler(MessageHandler);

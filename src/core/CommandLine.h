@@ -1,17 +1,40 @@
 #pragma once
 // The command line: switches start with '-' ('/' starts an absolute path), "--" ends the switches,
 // the first argument that is not a switch names the file to open and later ones are ignored.
+//
+// Besides opening a window, the program has a terminal mode that needs no display: --dump prints
+// the file's pages as the view shows them, --find and --find-hex print the offset of every match.
+// Switches that take a value read it from the next argument, whatever it looks like, or from
+// "--switch=value".
 
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "core/PageGeometry.h"
+#include "core/PatternParse.h"
+
 namespace vek {
+
+enum class TerminalAction { None, Dump, Find };
 
 struct CommandLine {
   bool help = false;
   bool version = false;
   std::optional<std::string> fileName;
+
+  TerminalAction action = TerminalAction::None;
+  // --find TEXT (Ascii) or --find-hex PAIRS (Hex): the text as given, parsed as the Find dialog does.
+  std::string findText;
+  PatternMode findMode = PatternMode::Ascii;
+  // --dump: where to start (--start N, read in the radix --hex picks), whether offsets print in
+  // hex, and how many pages at most (--pages K; all that remain when absent).
+  Offset start = 0;
+  bool hexOffsets = false;
+  std::optional<Offset> pages;
+
+  // A usage error in one line, empty when the line makes sense. --help and --version still work.
+  std::string error;
 };
 
 // `args` without the program name. Unknown switches are ignored.

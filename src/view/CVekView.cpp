@@ -4,8 +4,10 @@
 
 #include <new>
 
+#include <QAbstractButton>
 #include <QFile>
 #include <QLineEdit>
+#include <QTimer>
 
 #include "ResourceIds.h"
 #include "Strings.h"
@@ -15,6 +17,8 @@
 #include "platform/File.h"
 #include "platform/Fonts.h"
 #include "platform/UiServices.h"
+#include "view/PageAccessible.h"
+#include "view/PageArea.h"
 #include "view/ViewDocument.h"
 #include "view/ViewForm.h"
 
@@ -22,6 +26,23 @@ namespace vek {
 
 namespace {
 std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+// What a screen reader says for the controls whose own text says little ("<", ">") or nothing.
+void NameControls(CVekView& view) {
+  const auto name = [&view](int id, const QString& text) {
+    if (QWidget* control = GetDlgItem(&view, id)) control->setAccessibleName(text);
+  };
+  name(ids::kPrevPage, view.OnToolTipNeedText(ids::kPrevPage));
+  name(ids::kNextPage, view.OnToolTipNeedText(ids::kNextPage));
+  name(ids::kStart, QStringLiteral("Start"));
+  // The untitled frames of the columns take the captions written under them.
+  name(ids::kOffsetFrame, QStringLiteral("Offset"));
+  name(ids::kHexFrame, QStringLiteral("File bytes in hex-words"));
+  name(ids::kAsciiFrame, QStringLiteral("File bytes in ASCII"));
+  if (QWidget* line = GetDlgItem(&view, ids::kPositionLine)) {
+    line->setAccessibleDescription(QStringLiteral("Offset and value of the selected byte"));
+  }
+}
 } // namespace
 
 CVekView::CVekView(UiServices& ui, FileSystem& files, ViewDocument* document, QWidget* parent)
@@ -34,6 +55,18 @@ CVekView::CVekView(UiServices& ui, FileSystem& files, ViewDocument* document, QW
   m_pPageBuf.reset(new (std::nothrow) std::uint8_t[kPageBytes]);
   if (!m_pPageBuf) m_ui.MessageBox(QString::fromUtf8(strings::kMemoryError));
   ConnectControls();
+  NameControls(*this);
+  // A screen reader's Toggle action flips the radix button without clicking it. The view catches
+  // up once the event loop turns; after a click, handled at once, there is nothing left to do.
+  if (auto* radix = qobject_cast<QAbstractButton*>(GetDlgItem(this, ids::kRadix))) {
+    connect(radix, &QAbstractButton::toggled, this, [this, radix] {
+      QTimer::singleShot(0, this, [this, radix] {
+        if (radix->isChecked() != m_bHexMode) OnRadixToggle();
+      });
+    });
+  }
+  InstallPageAccessibleFactory();
+  new PageArea(*this); // owned by the view as its child
 }
 
 CVekView::~CVekView() = default;
@@ -85,6 +118,9 @@ bool CVekView::AskFileName(QString& name) {
 
 void CVekView::LoadFile(const QString& path) {
   m_strFileName = path;
+  // The buffer holds bytes of the former file: nothing of it may be selected or written back into
+  // the new one, should its first read fail.
+  m_nReadBytes = 0;
   m_arrHexLines.clear();
   m_arrAsciiLines.clear();
   m_arrOffsetLines.clear();

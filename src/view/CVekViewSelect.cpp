@@ -46,7 +46,10 @@ void CVekView::mousePressEvent(QMouseEvent* event) {
 
 void CVekView::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) OnLButtonDblClk(event->buttons(), event->modifiers(), event->position().toPoint());
-  QWidget::mouseDoubleClickEvent(event);
+  // Not passed on: QWidget's default turns a double-click into one more press, which would select
+  // again after the edit and rewrite the position line with the new value. The press that came
+  // before the double-click has selected already.
+  event->accept();
 }
 
 void CVekView::OnLButtonDown(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint point) {

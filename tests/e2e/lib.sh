@@ -53,3 +53,24 @@ wait_window() {
 }
 
 window_size() { xdotool getwindowgeometry "$1" | awk '/Geometry/ {print $2}'; }
+
+# The view's top left corner on the screen. Run vek with QT_USE_NATIVE_WINDOWS=1: every widget is
+# then an X window of its own, and the view is the one of the form's size.
+view_origin() {
+  local line
+  for _ in $(seq 50); do
+    line=$(xwininfo -root -tree | grep -E ' 592x269\+' | head -n 1 || true)
+    [[ -n "$line" ]] && { echo "$line" | awk '{print $NF}' | tr '+' ' ' | awk '{print $1, $2}'; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+# The screen point of byte `index` of the page in the hex column: the hex frame's text origin is
+# 72, 84 in the view (dialog units 45, 47 plus 5, 8 pixels); cells are 7 px, lines 15 px.
+hex_cell() {
+  local ox=$1 oy=$2 index=$3
+  local line=$((index / 20)) in=$((index % 20))
+  local cell=$((in / 2 * 5 + in % 2 * 2))
+  echo "$((ox + 72 + cell * 7 + 7)) $((oy + 84 + line * 15 + 7))"
+}

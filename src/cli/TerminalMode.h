@@ -1,0 +1,28 @@
+#pragma once
+// The terminal mode: what the program does when the command line asks for --dump, --find or
+// --find-hex. Output goes to `out`, one error line ("vek: PATH: reason") to `err`, and the result
+// is the exit status, as grep has it.
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/CommandLine.h"
+
+namespace vek::cli {
+
+inline constexpr int kExitFound = 0;    // --find: a match; --dump: the pages were printed
+inline constexpr int kExitNotFound = 1; // --find: no match
+inline constexpr int kExitError = 2;    // the file could not be read, or the output not written
+
+// The pattern as the Find dialog parses it. A TEXT or PAIRS longer than a pattern may be, or PAIRS
+// without a single pair, give an empty pattern and `reason`: the dialog cuts a long text quietly,
+// but a terminal search for a shorter pattern than typed would report wrong offsets.
+std::vector<std::uint8_t> BuildPattern(std::string_view text, PatternMode mode, std::string& reason);
+
+// For a command line whose action is not None and whose error is empty.
+int RunTerminalMode(const CommandLine& line, std::FILE* out, std::FILE* err);
+
+} // namespace vek::cli

@@ -1,0 +1,82 @@
+#include "CliTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "cli/TerminalMode.h"
+#include "core/CommandLine.h"
+
+namespace vek::cli::test {
+
+TempDir::TempDir() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "vek-cli-XXXXXX").string();
+  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  path_ = pattern;
+}
+
+TempDir::~TempDir() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+std::string TempDir::Write(const std::string& name, const Bytes& bytes) const {
+  const std::string path = path_ + "/" + name;
+  std::ofstream file(path, std::ios::binary);
+  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  if (!file) throw std::runtime_error("cannot write " + path);
+  return path;
+}
+
+namespace {
+
+std::string ReadBack(std::FILE* file) {
+  std::fflush(file);
+  std::rewind(file);
+  std::string text;
+  char buffer[65536];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, n);
+  std::fclose(file);
+  return text;
+}
+
+} // namespace
+
+Outcome RunVek(const std::vector<std::string>& args) {
+  const CommandLine line = ParseCommandLine(args);
+  EXPECT_EQ(line.error, "");
+  std::FILE* out = std::tmpfile();
+  std::FILE* err = std::tmpfile();
+  if (out == nullptr || err == nullptr) throw std::runtime_error("tmpfile failed");
+  Outcome outcome;
+  outcome.status = RunTerminalMode(line, out, err);
+  outcome.out = ReadBack(out);
+  outcome.err = ReadBack(err);
+  return outcome;
+}
+
+Bytes RandomBytes(std::size_t size, unsigned seed, const std::string& alphabet) {
+  std::mt19937 random(seed);
+  std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
+  Bytes bytes(size);
+  for (auto& b : bytes) b = static_cast<std::uint8_t>(alphabet[pick(random)]);
+  return bytes;
+}
+
+std::vector<std::int64_t> NaiveFindAll(const Bytes& hay, const Bytes& pattern) {
+  std::vector<std::int64_t> found;
+  if (pattern.empty()) return found;
+  for (std::size_t i = 0; i + pattern.size() <= hay.size(); ++i) {
+    if (std::equal(pattern.begin(), pattern.end(), hay.begin() + static_cast<std::ptrdiff_t>(i))) {
+      found.push_back(static_cast<std::int64_t>(i));
+    }
+  }
+  return found;
+}
+
+} // namespace vek::cli::test
