@@ -14,10 +14,8 @@ namespace vek {
 void CVekView::OnLButtonDblClk(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint point) {
   if (!PlainLeftButton(buttons, modifiers) || !HitTestByte(point.x(), point.y())) return;
   const int index = m_nSelIndex;
+  // Only a byte that was read is edited (a page with no bytes, or a file that failed to load, has none).
   if (index < 0 || index >= m_nReadBytes) return;
-  // Only a byte on screen is edited. When another file failed to load, the screen is empty while
-  // the buffer still holds the former file's page, which must not go into the new file.
-  if (m_arrHexLines.isEmpty()) return;
   CEditByteDlg dialog;
   // The byte where it was read from, whatever start may have been typed since.
   dialog.m_lOffset = m_lReadStart + index;
