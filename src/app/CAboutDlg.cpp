@@ -2,13 +2,8 @@
 
 #include <array>
 
-#include <QAbstractButton>
-
 #include "ResourceIds.h"
 #include "platform/AppIcons.h"
-#include "platform/ControlTemplate.h"
-#include "platform/DialogUnits.h"
-#include "platform/Fonts.h"
 
 namespace vek {
 
@@ -29,17 +24,9 @@ constexpr std::array<ControlRow, 4> kControls{{
 
 } // namespace
 
-CAboutDlg::CAboutDlg(QWidget* pParent) : QDialog(pParent) {
-  setWindowTitle(QStringLiteral("About VEK"));
-  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-  setFont(DialogFont());
-  setFixedSize(DluToPixelsX(kWidthDlu), DluToPixelsY(kHeightDlu));
-  CreateControls(this, kControls);
-  if (auto* ok = qobject_cast<QAbstractButton*>(GetDlgItem(this, ids::kOk))) {
-    connect(ok, &QAbstractButton::clicked, this, &CAboutDlg::accept);
-    ok->setFocus();
-  }
+CAboutDlg::CAboutDlg(QWidget* pParent)
+    : TemplateDialog({"About VEK", kWidthDlu, kHeightDlu, kControls}, pParent) {
+  if (QWidget* ok = GetDlgItem(this, ids::kOk)) ok->setFocus();
 }
 
 CAboutDlg::~CAboutDlg() = default;

@@ -1,11 +1,11 @@
 #pragma once
 // The About box: the program's name, version and notice. OK, Enter, Esc and the close box end it.
 
-#include <QDialog>
+#include "platform/TemplateDialog.h"
 
 namespace vek {
 
-class CAboutDlg : public QDialog {
+class CAboutDlg : public TemplateDialog {
   Q_OBJECT
 
  public:

@@ -3,14 +3,8 @@
 #include <array>
 
 #include <QKeyEvent>
-#include <QLabel>
-#include <QPainter>
-#include <QTextOption>
 
 #include "platform/AppIcons.h"
-#include "platform/ControlTemplate.h"
-#include "platform/DialogUnits.h"
-#include "platform/Fonts.h"
 
 namespace vek {
 
@@ -18,10 +12,8 @@ namespace {
 
 constexpr int kWidthDlu = 329;
 constexpr int kHeightDlu = 141;
-// Tab stops every eight average characters, as static texts expand them: 32 dialog units.
-constexpr int kTabStopDlu = 32;
-// The two lists of controls run nearly to the right edge of their group box: in the dialog font
-// their longest lines are wider than the classic font's, and a wrapped line would be cut off.
+// The two lists of controls run nearly to the right edge of their group box (302 units rather
+// than 214 and 293): in the dialog font their longest lines would otherwise wrap and be cut off.
 constexpr int kControlTextsDlu = 302;
 
 constexpr const char* kIntroText =
@@ -46,44 +38,11 @@ constexpr std::array<ControlRow, 6> kControls{{
     {kNoControlId, ControlKind::StaticIcon, kAppIconPath, 301, 7, 21, 20},
 }};
 
-// A static text that expands its tabs to fixed stops, so that the second column of a
-// "name<tab><tab>description" list lines up; QLabel alone would use its own, wider stops.
-class TabExpandingLabel final : public QLabel {
- public:
-  using QLabel::QLabel;
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter painter(this);
-    painter.setFont(font());
-    painter.setPen(palette().color(foregroundRole()));
-    QTextOption option(Qt::AlignLeft | Qt::AlignTop);
-    option.setWrapMode(QTextOption::WordWrap);
-    option.setTabStopDistance(DluToPixelsX(kTabStopDlu));
-    painter.drawText(QRectF(contentsRect()), text(), option);
-  }
-};
-
-QWidget* CreateHelpControl(QWidget* parent, const ControlRow& row) {
-  const QString text = QString::fromUtf8(row.text);
-  if (row.kind != ControlKind::Static || !text.contains(u'\t')) return CreateControl(parent, row);
-  auto* label = new TabExpandingLabel(parent);
-  label->setTextFormat(Qt::PlainText);
-  label->setText(text);
-  label->setGeometry(DluRect(row.x, row.y, row.width, row.height));
-  return label;
-}
 
 } // namespace
 
-CHelpDlg::CHelpDlg(QWidget* pParent) : QDialog(pParent) {
-  setWindowTitle(QStringLiteral("VEK Help"));
-  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-  setFont(DialogFont());
-  setFixedSize(DluToPixelsX(kWidthDlu), DluToPixelsY(kHeightDlu));
-  for (const ControlRow& row : kControls) CreateHelpControl(this, row);
-}
+CHelpDlg::CHelpDlg(QWidget* pParent)
+    : TemplateDialog({"VEK Help", kWidthDlu, kHeightDlu, kControls}, pParent) {}
 
 CHelpDlg::~CHelpDlg() = default;
 

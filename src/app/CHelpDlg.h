@@ -1,13 +1,13 @@
 #pragma once
 // The Help box: what the form's controls do. No buttons: Esc, Enter and the close box end it.
 
-#include <QDialog>
+#include "platform/TemplateDialog.h"
 
 class QKeyEvent;
 
 namespace vek {
 
-class CHelpDlg : public QDialog {
+class CHelpDlg : public TemplateDialog {
   Q_OBJECT
 
  public:

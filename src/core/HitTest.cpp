@@ -1,6 +1,7 @@
 #include "core/HitTest.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "core/PageGeometry.h"
 
@@ -11,17 +12,21 @@ namespace {
 // The hex text is kHexLineChars cells wide, so one cell is a fiftieth of the line's width.
 constexpr double kHexCellFraction = 1.0 / kHexLineChars;
 
+// Coordinates are worked in 64 bits: frames, widths and points come as ints from anywhere in the
+// int range, and their sums and differences must not overflow.
+using Coord = std::int64_t;
+
 struct Origin {
-  int x;
-  int y;
+  Coord x;
+  Coord y;
 };
 
 Origin TextOrigin(const FrameRect& frame) {
-  return Origin{frame.left + kTextInsetX, frame.top + kTextInsetY};
+  return Origin{Coord{frame.left} + kTextInsetX, Coord{frame.top} + kTextInsetY};
 }
 
 // Strict on every edge: the origin line and the frame's bottom edge belong to neither area.
-bool Inside(int x, int y, Origin origin, int width, int bottom) {
+bool Inside(Coord x, Coord y, Origin origin, Coord width, Coord bottom) {
   return origin.x < x && x < origin.x + width && origin.y < y && y < bottom;
 }
 
@@ -33,33 +38,34 @@ HitResult HitTestByte(int x, int y, const HitGeometry& geometry, int pageBytes) 
     return HitResult{};
   }
 
-  int index = 0;
+  Coord index = 0;
   const Origin hexOrigin = TextOrigin(geometry.hexFrame);
   const Origin asciiOrigin = TextOrigin(geometry.asciiFrame);
   if (Inside(x, y, hexOrigin, geometry.hexWidth, geometry.hexFrame.bottom)) {
+    // x - origin < width, so the cell lies in 0..kHexLineChars whatever the width.
     const double cellWidth = geometry.hexWidth * kHexCellFraction;
-    const int cell = static_cast<int>((x - hexOrigin.x) / cellWidth);
-    const int line = (y - hexOrigin.y) / kLineHeight;
-    const int group = cell / kHexCellsPerPair;
-    const int place = cell % kHexCellsPerPair;
+    const auto cell = static_cast<Coord>(static_cast<double>(x - hexOrigin.x) / cellWidth);
+    const Coord line = (y - hexOrigin.y) / kLineHeight;
+    const Coord group = cell / kHexCellsPerPair;
+    const Coord place = cell % kHexCellsPerPair;
     if (place == kHexCellsPerPair - 1) {
       // The blank after a pair: a hit that keeps the current selection.
       return HitResult{true, std::nullopt};
     }
-    const int half = place / 2;
+    const Coord half = place / 2;
     index = line * kBytesPerLine + group * 2 + half;
   } else if (Inside(x, y, asciiOrigin, geometry.asciiWidth, geometry.asciiFrame.bottom)) {
-    const int cellWidth = geometry.asciiWidth / kBytesPerLine;
+    const Coord cellWidth = geometry.asciiWidth / kBytesPerLine;
     if (cellWidth <= 0) {
       return HitResult{}; // a line narrower than one cell per byte has no columns to hit
     }
-    const int column = (x - asciiOrigin.x) / cellWidth;
-    const int line = (y - asciiOrigin.y) / kLineHeight;
+    const Coord column = (x - asciiOrigin.x) / cellWidth;
+    const Coord line = (y - asciiOrigin.y) / kLineHeight;
     index = line * kBytesPerLine + column;
   } else {
     return HitResult{};
   }
-  return HitResult{true, std::min(index, pageBytes - 1)};
+  return HitResult{true, static_cast<int>(std::min<Coord>(index, pageBytes - 1))};
 }
 
 } // namespace vek

@@ -2,16 +2,12 @@
 
 #include <array>
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
-#include <QShowEvent>
 
 #include "ResourceIds.h"
 #include "core/NumberParse.h"
 #include "platform/ControlTemplate.h"
-#include "platform/DialogUnits.h"
-#include "platform/Fonts.h"
 
 namespace vek {
 
@@ -36,46 +32,30 @@ QLineEdit* FocusedEdit(const QWidget* dialog, int id) {
   return edit;
 }
 
-void SetEditText(const QWidget* dialog, int id, const std::string& text) {
-  if (auto* edit = qobject_cast<QLineEdit*>(GetDlgItem(dialog, id))) {
-    edit->setText(QString::fromStdString(text));
-  }
-}
-
 } // namespace
 
-CConverterDlg::CConverterDlg(QWidget* pParent) : QDialog(pParent) {
-  setWindowTitle(QStringLiteral("Hex / Dec Converter"));
-  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-  setFont(DialogFont());
-  setFixedSize(DluToPixelsX(kWidthDlu), DluToPixelsY(kHeightDlu));
-  CreateControls(this, kControls);
-
+CConverterDlg::CConverterDlg(QWidget* pParent)
+    : TemplateDialog({"Hex / Dec Converter", kWidthDlu, kHeightDlu, kControls}, pParent) {
   if (auto* decimal = qobject_cast<QLineEdit*>(GetDlgItem(this, ids::kConvDecimal))) {
     connect(decimal, &QLineEdit::textChanged, this, &CConverterDlg::OnChangeDecimal);
   }
   if (auto* hex = qobject_cast<QLineEdit*>(GetDlgItem(this, ids::kConvHex))) {
     connect(hex, &QLineEdit::textChanged, this, &CConverterDlg::OnChangeHex);
   }
-  if (auto* ok = qobject_cast<QAbstractButton*>(GetDlgItem(this, ids::kOk))) {
-    connect(ok, &QAbstractButton::clicked, this, &CConverterDlg::accept);
-  }
 }
 
 CConverterDlg::~CConverterDlg() = default;
 
-void CConverterDlg::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  if (event->spontaneous()) return;
+bool CConverterDlg::OnInitDialog() {
   if (QWidget* ok = GetDlgItem(this, ids::kOk)) ok->setFocus();
+  return true;
 }
 
 void CConverterDlg::OnChangeDecimal() {
   const QLineEdit* decimal = FocusedEdit(this, ids::kConvDecimal);
   if (decimal == nullptr) return;
   m_nValue = AtoI32(decimal->text().toStdString());
-  SetEditText(this, ids::kConvHex, FormatHex32(m_nValue));
+  SetItemText(ids::kConvHex, QString::fromStdString(FormatHex32(m_nValue)));
 }
 
 void CConverterDlg::OnChangeHex() {
@@ -83,7 +63,7 @@ void CConverterDlg::OnChangeHex() {
   if (hex == nullptr) return;
   // A text without a hex number leaves the last number in place.
   m_nValue = ScanHex32(hex->text().toStdString()).value_or(m_nValue);
-  SetEditText(this, ids::kConvDecimal, FormatDecimal32(m_nValue));
+  SetItemText(ids::kConvDecimal, QString::fromStdString(FormatDecimal32(m_nValue)));
 }
 
 } // namespace vek

@@ -4,13 +4,11 @@
 
 #include <cstdint>
 
-#include <QDialog>
-
-class QShowEvent;
+#include "platform/TemplateDialog.h"
 
 namespace vek {
 
-class CConverterDlg : public QDialog {
+class CConverterDlg : public TemplateDialog {
   Q_OBJECT
 
  public:
@@ -25,7 +23,8 @@ class CConverterDlg : public QDialog {
   void OnChangeHex();
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  // OK has the keyboard focus when the dialog opens.
+  bool OnInitDialog() override;
 };
 
 } // namespace vek

@@ -4,15 +4,11 @@
 #include <cinttypes>
 
 #include <QAbstractButton>
-#include <QLabel>
 #include <QLineEdit>
-#include <QShowEvent>
 
 #include "ResourceIds.h"
 #include "core/NumberParse.h"
 #include "platform/ControlTemplate.h"
-#include "platform/DialogUnits.h"
-#include "platform/Fonts.h"
 
 namespace vek {
 
@@ -51,13 +47,8 @@ QString DecimalOffsetText(Offset offset) {
 
 } // namespace
 
-CEditByteDlg::CEditByteDlg(QWidget* pParent) : QDialog(pParent) {
-  setWindowTitle(QStringLiteral("VEK - Edit Byte"));
-  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-  setFont(DialogFont());
-  setFixedSize(DluToPixelsX(kWidthDlu), DluToPixelsY(kHeightDlu));
-  CreateControls(this, kControls);
+CEditByteDlg::CEditByteDlg(QWidget* pParent)
+    : TemplateDialog({"VEK - Edit Byte", kWidthDlu, kHeightDlu, kControls}, pParent) {
   for (const int id : {ids::kEditRadioHex, ids::kEditRadioDecimal}) {
     if (QWidget* radio = GetDlgItem(this, id)) radio->setFocusPolicy(Qt::ClickFocus);
   }
@@ -69,22 +60,9 @@ CEditByteDlg::CEditByteDlg(QWidget* pParent) : QDialog(pParent) {
   if (auto* decimal = qobject_cast<QAbstractButton*>(GetDlgItem(this, ids::kEditRadioDecimal))) {
     connect(decimal, &QAbstractButton::clicked, this, &CEditByteDlg::OnRadioDecimal);
   }
-  if (auto* ok = qobject_cast<QAbstractButton*>(GetDlgItem(this, ids::kOk))) {
-    connect(ok, &QAbstractButton::clicked, this, &CEditByteDlg::accept);
-  }
-  if (auto* cancel = qobject_cast<QAbstractButton*>(GetDlgItem(this, ids::kCancel))) {
-    connect(cancel, &QAbstractButton::clicked, this, &CEditByteDlg::reject);
-  }
 }
 
 CEditByteDlg::~CEditByteDlg() = default;
-
-void CEditByteDlg::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  if (m_bInitialized || event->spontaneous()) return;
-  m_bInitialized = true;
-  OnInitDialog();
-}
 
 bool CEditByteDlg::OnInitDialog() {
   if (auto* edit = qobject_cast<QLineEdit*>(GetDlgItem(this, ids::kEditNewValue))) {
@@ -141,15 +119,6 @@ std::uint8_t CEditByteDlg::NewByteValue() const {
   const int base = m_bHexMode ? 16 : 10;
   const std::int32_t value = StrToLong32(m_strNewValue.toStdString(), base);
   return static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) & 0xFFu);
-}
-
-void CEditByteDlg::SetItemText(int id, const QString& text) {
-  if (auto* label = qobject_cast<QLabel*>(GetDlgItem(this, id))) label->setText(text);
-}
-
-QString CEditByteDlg::ItemText(int id) const {
-  const auto* edit = qobject_cast<const QLineEdit*>(GetDlgItem(this, id));
-  return edit != nullptr ? edit->text() : QString();
 }
 
 } // namespace vek

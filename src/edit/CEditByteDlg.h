@@ -5,16 +5,14 @@
 
 #include <cstdint>
 
-#include <QDialog>
 #include <QString>
 
 #include "core/PageGeometry.h"
-
-class QShowEvent;
+#include "platform/TemplateDialog.h"
 
 namespace vek {
 
-class CEditByteDlg : public QDialog {
+class CEditByteDlg : public TemplateDialog {
   Q_OBJECT
 
  public:
@@ -38,14 +36,7 @@ class CEditByteDlg : public QDialog {
 
  protected:
   // Writes the texts of the opened dialog; runs once, when the dialog is first shown.
-  virtual bool OnInitDialog();
-  void showEvent(QShowEvent* event) override;
-
- private:
-  void SetItemText(int id, const QString& text);
-  QString ItemText(int id) const;
-
-  bool m_bInitialized = false;
+  bool OnInitDialog() override;
 };
 
 } // namespace vek

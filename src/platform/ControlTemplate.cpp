@@ -7,8 +7,10 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextOption>
 
 #include "platform/AppIcons.h"
 #include "platform/DialogUnits.h"
@@ -21,8 +23,29 @@ namespace {
 constexpr const char* kIdProperty = "vekControlId";
 constexpr int kIconSide = 32; // an icon control takes its icon's own size, whatever its row says
 
+// Static texts expand tabs to stops every eight average characters (32 dialog units), so that the
+// columns of a "name<tab><tab>description" list line up; QLabel alone would use wider stops.
+class TabExpandingLabel final : public QLabel {
+ public:
+  using QLabel::QLabel;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.setFont(font());
+    painter.setPen(palette().color(foregroundRole()));
+    QTextOption option(alignment());
+    option.setWrapMode(wordWrap() ? QTextOption::WordWrap : QTextOption::NoWrap);
+    option.setTabStopDistance(DluToPixelsX(kTabStopDlu));
+    painter.drawText(QRectF(contentsRect()), text(), option);
+  }
+
+ private:
+  static constexpr int kTabStopDlu = 32;
+};
+
 QLabel* MakeLabel(QWidget* parent, const QString& text, Qt::Alignment align, bool wrap) {
-  auto* label = new QLabel(parent);
+  auto* label = text.contains(u'\t') ? new TabExpandingLabel(parent) : new QLabel(parent);
   label->setTextFormat(Qt::PlainText);
   label->setText(text);
   label->setAlignment(align | Qt::AlignTop);

@@ -5,14 +5,11 @@
 
 #include <QAbstractButton>
 #include <QLineEdit>
-#include <QShowEvent>
 
 #include "ResourceIds.h"
 #include "core/Ansi.h"
 #include "core/PatternParse.h"
 #include "platform/ControlTemplate.h"
-#include "platform/DialogUnits.h"
-#include "platform/Fonts.h"
 
 namespace vek {
 
@@ -23,7 +20,7 @@ constexpr int kHeightDlu = 87;
 
 constexpr std::array<ControlRow, 7> kControls{{
     {ids::kFindPattern, ControlKind::Edit, "", 7, 19, 140, 14},
-    // A little wider than the classic 62 units, so that the label is not clipped in this font.
+    // 68 units rather than 62, so that the label is not clipped in the dialog font.
     {ids::kFindRadioAscii, ControlKind::RadioButton, "ASCII (strings)", 7, 36, 68, 12},
     {ids::kFindRadioHex, ControlKind::RadioButton, "Hex", 7, 47, 42, 12},
     {ids::kOk, ControlKind::DefaultPushButton, "OK", 161, 7, 31, 14},
@@ -45,13 +42,8 @@ std::string ToAnsi(const QString& text) {
 
 } // namespace
 
-CFindDlg::CFindDlg(QWidget* pParent) : QDialog(pParent) {
-  setWindowTitle(QStringLiteral("Find "));
-  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-  setFont(DialogFont());
-  setFixedSize(DluToPixelsX(kWidthDlu), DluToPixelsY(kHeightDlu));
-  CreateControls(this, kControls);
+CFindDlg::CFindDlg(QWidget* pParent)
+    : TemplateDialog({"Find ", kWidthDlu, kHeightDlu, kControls}, pParent) {
   if (auto* edit = qobject_cast<QLineEdit*>(GetDlgItem(this, ids::kFindPattern))) {
     edit->setMaxLength(kMaxPatternChars);
   }
@@ -59,22 +51,9 @@ CFindDlg::CFindDlg(QWidget* pParent) : QDialog(pParent) {
   for (const int id : {ids::kFindRadioAscii, ids::kFindRadioHex}) {
     if (QWidget* radio = GetDlgItem(this, id)) radio->setFocusPolicy(Qt::ClickFocus);
   }
-  if (auto* ok = qobject_cast<QAbstractButton*>(GetDlgItem(this, ids::kOk))) {
-    connect(ok, &QAbstractButton::clicked, this, &CFindDlg::accept);
-  }
-  if (auto* cancel = qobject_cast<QAbstractButton*>(GetDlgItem(this, ids::kCancel))) {
-    connect(cancel, &QAbstractButton::clicked, this, &CFindDlg::reject);
-  }
 }
 
 CFindDlg::~CFindDlg() = default;
-
-void CFindDlg::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  if (m_bInitialized || event->spontaneous()) return;
-  m_bInitialized = true;
-  OnInitDialog();
-}
 
 bool CFindDlg::OnInitDialog() {
   if (auto* edit = qobject_cast<QLineEdit*>(GetDlgItem(this, ids::kFindPattern))) {

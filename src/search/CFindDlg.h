@@ -5,16 +5,14 @@
 #include <array>
 #include <cstdint>
 
-#include <QDialog>
 #include <QString>
 
 #include "core/SearchLimits.h"
-
-class QShowEvent;
+#include "platform/TemplateDialog.h"
 
 namespace vek {
 
-class CFindDlg : public QDialog {
+class CFindDlg : public TemplateDialog {
   Q_OBJECT
 
  public:
@@ -30,11 +28,8 @@ class CFindDlg : public QDialog {
 
  protected:
   // Empty edit with the focus, "ASCII (strings)" selected; runs once, when first shown.
-  virtual bool OnInitDialog();
-  void showEvent(QShowEvent* event) override;
+  bool OnInitDialog() override;
 
- private:
-  bool m_bInitialized = false;
 };
 
 } // namespace vek

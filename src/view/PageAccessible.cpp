@@ -201,9 +201,8 @@ int PageAccessible::offsetAtPoint(const QPoint& point) const {
   return -1;
 }
 
-QString PageAccessible::attributes(int offset, int* startOffset, int* endOffset) const {
+QString PageAccessible::attributes(int, int* startOffset, int* endOffset) const {
   // One run without attributes: the whole page is in one font and colour.
-  (void)offset;
   *startOffset = 0;
   *endOffset = characterCount();
   return {};
