@@ -343,6 +343,7 @@ struct WriteFault {
   void (*apply)(FaultPlan&);
   const char* message; // %1 the path
 };
+void PrintTo(const WriteFault& fault, std::ostream* os) { *os << fault.name; }
 
 class EditByteWriteFaultTest : public EditByteTest, public ::testing::WithParamInterface<WriteFault> {};
 
