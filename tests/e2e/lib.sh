@@ -44,7 +44,7 @@ start_vek() {
 # Waits for a window whose name matches the regular expression; prints its id.
 wait_window() {
   local id
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do # up to 30 s: a loaded machine or a sanitizer build starts slowly
     id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
     [[ -n "$id" ]] && { echo "$id"; return 0; }
     sleep 0.1
