@@ -60,7 +60,8 @@ truncate -s 8G "$WORK/sparse-8GiB.bin"
 
 cat >"$WORK/firstpaint.py" <<'PY'
 # Launches a program and prints the milliseconds until the area (x, y, w, h) of its window, found
-# by its name, holds at least `ink` dark pixels; "timeout" when that never happens.
+# by its name, shows text: at least `ink` dark pixels on a light ground. "timeout" when that never
+# happens, "exited" when the program ends first.
 import ctypes as C, re, subprocess, sys, time
 regex, x, y, w, h, ink, timeout = sys.argv[1], *map(int, sys.argv[2:7]), float(sys.argv[7])
 command = sys.argv[8:]
@@ -102,6 +103,7 @@ display = X.XOpenDisplay(None)
 root = X.XDefaultRootWindow(display)
 pattern = re.compile(regex)
 DARK = bytes(range(96))
+LIGHT = bytes(range(160))  # deleting these leaves the light ones
 
 def find_window():
     r, p, n = C.c_ulong(), C.c_ulong(), C.c_uint()
@@ -133,10 +135,13 @@ def dark_pixels(window, width, height):
     image = XImage.from_address(address)
     data = C.string_at(image.data, image.bytes_per_line * image.height)
     X.XDestroyImage(address)
-    # Black text on a light page: count pixels dark in all three channels, via the blue one and
-    # the red one (bytes 0 and 2 of a 32-bit pixel).
+    # Black text on a light page: pixels dark in the blue and the red channel (bytes 0 and 2 of a
+    # 32-bit pixel), on an area mostly light. A window not painted yet reads back black, which is
+    # dark everywhere and so no page.
     blue, red = data[0::4], data[2::4]
-    return min(len(blue) - len(blue.translate(None, DARK)), len(red) - len(red.translate(None, DARK)))
+    dark = min(len(blue) - len(blue.translate(None, DARK)), len(red) - len(red.translate(None, DARK)))
+    light = min(len(blue.translate(None, LIGHT)), len(red.translate(None, LIGHT)))
+    return dark if 2 * light >= len(blue) else 0
 
 start = time.perf_counter()
 program = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)

@@ -11,7 +11,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include "FuzzCheck.h"
-#include "core/ByteScan.h"
+#include "core/ByteScan.h" // kSearchBlockBytes
 #include "core/Search.h"
 
 namespace {
@@ -26,17 +26,6 @@ vek::Offset NaiveFirst(const std::vector<std::uint8_t>& file, vek::Offset from,
     }
   }
   return -1;
-}
-
-void CheckBufferScans(const std::vector<std::uint8_t>& file, const std::vector<std::uint8_t>& pattern) {
-  if (pattern.empty() || file.size() < pattern.size()) return;
-  const std::size_t candidates = file.size() - pattern.size() + 1;
-  const vek::ScanPlan plan = vek::PlanScan(pattern);
-  FUZZ_CHECK(plan.first < pattern.size() && plan.second < pattern.size());
-  FUZZ_CHECK(pattern.size() == 1 || plan.first != plan.second);
-  const vek::Offset expected = NaiveFirst(file, 0, pattern);
-  FUZZ_CHECK(vek::FindInBuffer(file.data(), candidates, pattern, plan) == expected);
-  FUZZ_CHECK(vek::FindInBufferPortable(file.data(), candidates, pattern, plan) == expected);
 }
 
 } // namespace
@@ -92,6 +81,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   if (result.status == vek::SearchResult::Status::Found) FUZZ_CHECK(result.offset == expected);
 
-  if (!stretched) CheckBufferScans(file, pattern);
   return 0;
 }

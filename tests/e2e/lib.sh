@@ -19,21 +19,19 @@ fail() {
   exit 1
 }
 
-# A display of our own, so that tests never meet each other's windows.
+# A display of our own, so that tests never meet each other's windows: the server picks a free
+# display number itself and writes it to the descriptor once it accepts connections.
 start_x() {
-  local n
-  for n in $(seq 90 140); do
-    [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    XPID=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 50); do
-      xdpyinfo >/dev/null 2>&1 && return 0
-      sleep 0.1
-    done
-    kill "$XPID" 2>/dev/null || true
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
+  XPID=$!
+  for _ in $(seq 100); do
+    [[ -s "$WORK/display" ]] && break
+    kill -0 "$XPID" 2>/dev/null || fail "Xvfb did not start"
+    sleep 0.1
   done
-  fail "no X server could be started"
+  [[ -s "$WORK/display" ]] || fail "Xvfb gave no display number"
+  export DISPLAY=":$(head -n 1 "$WORK/display")"
+  xdpyinfo >/dev/null 2>&1 || fail "no X server on $DISPLAY"
 }
 
 start_vek() {
