@@ -381,7 +381,9 @@ TEST(SearchFile, ProgressReportsEachBlockAndFalseCancels) {
   const SearchResult cancelled = file.Search(0, B("TAIL"), [&](Offset) { return ++asked < 2; });
   EXPECT_EQ(cancelled.status, Status::Cancelled);
   EXPECT_EQ(asked, 2);
-  EXPECT_EQ(file.reads, 2);
+  // The blocks scanned, and at most the one the reading thread had begun ahead of them.
+  EXPECT_GE(file.reads, 2);
+  EXPECT_LE(file.reads, 3);
 }
 
 TEST(SearchFile, SingleBlockSearchNeverAsksForProgress) {
