@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# `cmake --install` puts the program, the desktop entry, the icons and the man page in place.
+set -euo pipefail
+VEK=${1:?usage: $0 path/to/vek}
+build=$(dirname "$VEK")
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+cmake --install "$build" --prefix "$prefix" >/dev/null
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+[[ -x "$prefix/bin/vek" ]] || fail "no bin/vek"
+"$prefix/bin/vek" --version | grep -q '^vek 1.0.0.5$' || fail "the installed vek gives another version"
+desktop="$prefix/share/applications/vek.desktop"
+[[ -f "$desktop" ]] || fail "no desktop entry"
+grep -q '^Exec=vek -- %f$' "$desktop" || fail "the desktop entry does not open a file"
+grep -q '^MimeType=application/octet-stream;' "$desktop" || fail "the desktop entry offers no file type"
+for size in 16 32 48 64 128 256; do
+  [[ -s "$prefix/share/icons/hicolor/${size}x${size}/apps/vek.png" ]] || fail "no ${size}px icon"
+done
+[[ -s "$prefix/share/icons/hicolor/scalable/apps/vek.svg" ]] || fail "no scalable icon"
+[[ -s "$prefix/share/man/man1/vek.1" ]] || fail "no man page"
+echo "PASS install: $(cd "$prefix" && find . -type f | sort | tr '\n' ' ')"
