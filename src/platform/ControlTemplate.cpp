@@ -93,8 +93,10 @@ QWidget* MakeWidget(QWidget* parent, const ControlRow& row) {
     }
     case ControlKind::GroupBox: {
       auto* box = new QGroupBox(text, parent);
-      // A group box only frames; clicks inside it belong to the window beneath.
+      // A group box only frames; clicks inside it belong to the controls it frames and to the
+      // window beneath, so it also lies beneath every other control.
       box->setAttribute(Qt::WA_TransparentForMouseEvents);
+      box->lower();
       return box;
     }
   }
