@@ -17,6 +17,7 @@
 #include "core/RecentFiles.h"
 #include "platform/File.h"
 #include "platform/FileErrorText.h"
+#include "platform/LocalPath.h"
 #include "platform/UiServices.h"
 #include "view/CVekView.h"
 
@@ -24,7 +25,6 @@ namespace vek {
 
 namespace {
 constexpr const char* kRecentSection = "Recent File List";
-std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 } // namespace
 
 CVekApp::CVekApp(UiServices& ui, FileSystem& files, QString profilePath)

@@ -4,8 +4,6 @@
 #include <algorithm>
 #include <vector>
 
-#include <QFile>
-
 #include "Strings.h"
 #include "core/ClampPage.h"
 #include "core/Search.h"
@@ -49,7 +47,7 @@ void CVekView::SearchAndShow(Offset from, const char* notFoundText) {
 
 CVekView::SearchOutcome CVekView::RunSearch(Offset from) {
   FileError error = FileError::None;
-  const std::unique_ptr<File> file = m_files.Open(QFile::encodeName(m_strFileName).toStdString(), OpenMode::Read, error);
+  const std::unique_ptr<File> file = OpenViewedFile(OpenMode::Read, error);
   const FileResult<Offset> length = file ? file->Length() : FileResult<Offset>{0, error};
   if (!file || !length.ok()) {
     m_ui.MessageBox(QString::fromUtf8(strings::kFileNotOpened));
@@ -97,7 +95,7 @@ int CVekView::FindInPage(const std::uint8_t* pattern, int length) {
   FileError error = FileError::None;
   std::size_t got = 0;
   if (!following.empty()) {
-    if (const auto file = m_files.Open(QFile::encodeName(m_strFileName).toStdString(), OpenMode::Read, error)) {
+    if (const auto file = OpenViewedFile(OpenMode::Read, error)) {
       if (file->Seek(m_lReadStart + m_nReadBytes) == FileError::None) {
         const FileResult<std::size_t> read = file->Read(following.data(), following.size());
         if (read.ok()) got = read.value;

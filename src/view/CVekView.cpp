@@ -5,7 +5,6 @@
 #include <new>
 
 #include <QAbstractButton>
-#include <QFile>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -16,6 +15,7 @@
 #include "platform/DialogUnits.h"
 #include "platform/File.h"
 #include "platform/Fonts.h"
+#include "platform/LocalPath.h"
 #include "platform/UiServices.h"
 #include "view/PageAccessible.h"
 #include "view/PageArea.h"
@@ -25,7 +25,6 @@
 namespace vek {
 
 namespace {
-std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 // What a screen reader says for the controls whose own text says little ("<", ">") or nothing.
 void NameControls(CVekView& view) {
@@ -134,10 +133,14 @@ void CVekView::LoadFile(const QString& path) {
   update();
 }
 
+std::unique_ptr<File> CVekView::OpenViewedFile(OpenMode mode, FileError& error) const {
+  return m_files.Open(LocalPath(m_strFileName), mode, error);
+}
+
 bool CVekView::ReadPage() {
   if (!m_pPageBuf) return false;
   FileError error = FileError::None;
-  const std::unique_ptr<File> file = m_files.Open(LocalPath(m_strFileName), OpenMode::Read, error);
+  const std::unique_ptr<File> file = OpenViewedFile(OpenMode::Read, error);
   if (!file) {
     m_ui.MessageBox(QString::fromUtf8(strings::kFileNotOpened));
     return false;

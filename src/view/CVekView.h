@@ -19,7 +19,10 @@ class QLineEdit;
 
 namespace vek {
 
+class File;
 class FileSystem;
+enum class FileError;
+enum class OpenMode;
 class UiServices;
 class ViewDocument;
 
@@ -112,6 +115,7 @@ class CVekView : public QWidget {
   void InvalidateColumns();
   QRect FrameRect(int controlId) const;
   QLineEdit* StartEdit() const;
+  std::unique_ptr<File> OpenViewedFile(OpenMode mode, FileError& error) const;
   void SetControlText(int controlId, const QString& text);
   enum class SearchOutcome { Found, NotFound, Stopped };
   SearchOutcome RunSearch(Offset from);

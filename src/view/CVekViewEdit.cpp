@@ -1,7 +1,5 @@
 // Editing a byte with a double-click: the new value goes straight into the file.
 
-#include <QFile>
-
 #include "Strings.h"
 #include "edit/CEditByteDlg.h"
 #include "platform/File.h"
@@ -32,9 +30,8 @@ void CVekView::OnLButtonDblClk(Qt::MouseButtons buttons, Qt::KeyboardModifiers m
 void CVekView::WriteByte(int index) {
   // Only the changed byte is written, so bytes another program changed since the read are kept.
   const Offset offset = m_lReadStart + index;
-  const std::string path = QFile::encodeName(m_strFileName).toStdString();
   FileError error = FileError::None;
-  const std::unique_ptr<File> file = m_files.Open(path, OpenMode::ReadWrite, error);
+  const std::unique_ptr<File> file = OpenViewedFile(OpenMode::ReadWrite, error);
   if (!file) {
     m_ui.MessageBox(QString::fromUtf8(strings::kFileNotOpened));
     return;
