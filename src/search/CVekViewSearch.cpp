@@ -2,7 +2,6 @@
 // byte past the page start. A match becomes the page start.
 
 #include <algorithm>
-#include <vector>
 
 #include "Strings.h"
 #include "core/ClampPage.h"
@@ -86,25 +85,6 @@ CVekView::SearchOutcome CVekView::RunSearch(Offset from) {
       return SearchOutcome::Stopped;
   }
   return SearchOutcome::Stopped;
-}
-
-int CVekView::FindInPage(const std::uint8_t* pattern, int length) {
-  if (length <= 0 || m_nReadBytes <= 0 || !m_pPageBuf) return -1;
-  // A candidate that runs past the page is completed with the file's following bytes.
-  std::vector<std::uint8_t> following(static_cast<std::size_t>(length - 1));
-  FileError error = FileError::None;
-  std::size_t got = 0;
-  if (!following.empty()) {
-    if (const auto file = OpenViewedFile(OpenMode::Read, error)) {
-      if (file->Seek(m_lReadStart + m_nReadBytes) == FileError::None) {
-        const FileResult<std::size_t> read = file->Read(following.data(), following.size());
-        if (read.ok()) got = read.value;
-      }
-    }
-  }
-  return vek::FindInPage(std::span<const std::uint8_t>(m_pPageBuf.get(), static_cast<std::size_t>(m_nReadBytes)),
-                         std::span<const std::uint8_t>(pattern, static_cast<std::size_t>(length)),
-                         std::span<const std::uint8_t>(following.data(), got));
 }
 
 } // namespace vek

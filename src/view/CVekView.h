@@ -71,10 +71,6 @@ class CVekView : public QWidget {
   bool HitTestByte(int x, int y);
   void ShowPositionLine();
 
-  // The search in the current page, completed with the file's following bytes when a candidate
-  // runs past the page's end.
-  int FindInPage(const std::uint8_t* pattern, int length);
-
   // State, for the frames and for tests.
   const QString& FileName() const { return m_strFileName; }
   Offset PageStart() const { return m_lPageStart; }
