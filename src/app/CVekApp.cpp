@@ -5,7 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMdiArea>
-#include <QSettings>
+#include <QSaveFile>
 
 #include "ResourceIds.h"
 #include "Strings.h"
@@ -14,6 +14,7 @@
 #include "app/CHelpDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CVekDoc.h"
+#include "core/Profile.h"
 #include "core/RecentFiles.h"
 #include "platform/File.h"
 #include "platform/FileErrorText.h"
@@ -22,10 +23,6 @@
 #include "view/CVekView.h"
 
 namespace vek {
-
-namespace {
-constexpr const char* kRecentSection = "Recent File List";
-} // namespace
 
 CVekApp::CVekApp(UiServices& ui, FileSystem& files, QString profilePath)
     : m_ui(ui), m_files(files), m_profilePath(std::move(profilePath)) {}
@@ -49,25 +46,26 @@ void CVekApp::ExitInstance() {
     m_pMainWnd->hide();
     m_pMainWnd->MdiArea()->closeAllSubWindows();
   }
-  QSettings profile(m_profilePath, QSettings::IniFormat);
-  profile.beginGroup(QString::fromUtf8(kRecentSection));
-  profile.remove(QString());
-  for (std::size_t i = 0; i < m_recentFiles.size(); ++i) {
-    profile.setValue(QStringLiteral("File%1").arg(i + 1), QString::fromStdString(m_recentFiles[i]));
+  // The whole section is written back; the rest of the profile stays as it was.
+  QFile current(m_profilePath);
+  const QByteArray before = current.open(QIODevice::ReadOnly) ? current.readAll() : QByteArray();
+  current.close();
+  QDir().mkpath(QFileInfo(m_profilePath).absolutePath());
+  QSaveFile profile(m_profilePath);
+  if (profile.open(QIODevice::WriteOnly)) {
+    const std::string after = WriteRecentFileList(before.toStdString(), m_recentFiles);
+    profile.write(after.data(), static_cast<qint64>(after.size()));
+    profile.commit();
   }
-  profile.endGroup();
-  profile.sync();
   m_pMainWnd.reset();
 }
 
 void CVekApp::LoadStdProfileSettings() {
-  QSettings profile(m_profilePath, QSettings::IniFormat);
-  profile.beginGroup(QString::fromUtf8(kRecentSection));
+  QFile profile(m_profilePath);
   m_recentFiles.clear();
-  for (int i = 1; i <= kRecentFileCount; ++i) {
-    const QString path = profile.value(QStringLiteral("File%1").arg(i)).toString();
-    if (!path.isEmpty()) m_recentFiles.push_back(path.toStdString());
-  }
+  if (!profile.open(QIODevice::ReadOnly)) return;
+  m_recentFiles = ReadRecentFileList(profile.readAll().toStdString());
+  if (m_recentFiles.size() > static_cast<std::size_t>(kRecentFileCount)) m_recentFiles.resize(kRecentFileCount);
 }
 
 bool CVekApp::OnCommand(int commandId) {

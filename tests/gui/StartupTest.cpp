@@ -295,6 +295,8 @@ TEST(Startup, TheProfileListsTheLastOpenedFileFirstAndIsReadAtTheNextStart) {
     EXPECT_EQ(profile.value(QStringLiteral("File2")).toString(), a);
     EXPECT_FALSE(profile.contains(QStringLiteral("File3")));
   }
+  // The section carries its own name, blanks and all, as other readers of the file expect it.
+  EXPECT_EQ(TestFiles::Read(h.profilePath), "[Recent File List]\nFile1=" + b.toUtf8() + "\nFile2=" + a.toUtf8() + "\n");
 
   // The next run starts from that list; reopening a listed file moves it to the front.
   h.app = std::make_unique<CVekApp>(h.ui, h.fileSystem, h.profilePath);

@@ -1,0 +1,38 @@
+#include <gtest/gtest.h>
+
+#include "core/Profile.h"
+
+namespace vek {
+namespace {
+
+using Files = std::vector<std::string>;
+
+TEST(RecentFileList, ReadsFile1ToFile4InKeyOrderWhateverTheirOrderInTheSection) {
+  const char* profile =
+      "[Other]\nFile1=/not/this\n"
+      "[Recent File List]\nFile2=/b\nFile1=/a b/c\r\nFile3 = /c\n"
+      "[Later]\nFile4=/not/this/either\n";
+  EXPECT_EQ(ReadRecentFileList(profile), (Files{"/a b/c", "/b", "/c"}));
+}
+
+TEST(RecentFileList, StopsAtTheFirstMissingKeyAndReadsNothingWithoutTheSection) {
+  EXPECT_EQ(ReadRecentFileList("[Recent File List]\nFile1=/a\nFile3=/c\n"), (Files{"/a"}));
+  EXPECT_EQ(ReadRecentFileList("File1=/a\n"), Files{});
+  EXPECT_EQ(ReadRecentFileList(""), Files{});
+}
+
+TEST(RecentFileList, WritesTheSectionWithItsOwnNameAndKeepsOtherSections) {
+  EXPECT_EQ(WriteRecentFileList("", {"/b", "/a"}), "[Recent File List]\nFile1=/b\nFile2=/a\n");
+  EXPECT_EQ(WriteRecentFileList("[Other]\nx=1\n[Recent File List]\nFile1=/old\nFile2=/older\n[Last]\ny=2\n",
+                                {"/new"}),
+            "[Other]\nx=1\n[Recent File List]\nFile1=/new\n[Last]\ny=2\n");
+  EXPECT_EQ(WriteRecentFileList("[Other]\nx=1", {}), "[Other]\nx=1\n[Recent File List]\n");
+}
+
+TEST(RecentFileList, WhatIsWrittenReadsBack) {
+  const Files files = {"/home/me/a file.bin", "/tmp/b=c", "/x"};
+  EXPECT_EQ(ReadRecentFileList(WriteRecentFileList("[Other]\nk=v\n", files)), files);
+}
+
+} // namespace
+} // namespace vek
