@@ -17,6 +17,7 @@ inline constexpr const char* kNoMoreOccurrences = "No more occurances found";
 inline constexpr const char* kFileTooShort = "Not that many bytes in the file";
 
 inline constexpr const char* kAskFileTitle = "VEK - Input Filename";
+// Every file: "*" and not "*.*", which on Linux would hide the many files without a dot.
 inline constexpr const char* kAskFileFilter = "All files (*)";
 inline constexpr const char* kOpenTitle = "Open";
 inline constexpr const char* kOpenFilter = "All Files (*)";

@@ -17,8 +17,8 @@ namespace vek {
 
 class BlockPipeline {
  public:
-  // readAt is called on the reading thread only, one call at a time, in file order. `carry` must be
-  // smaller than `blockBytes`.
+  // readAt is called on one thread, one call at a time, in file order: the reading thread, or the
+  // caller's when there is a single block. `carry` must be smaller than `blockBytes`.
   BlockPipeline(const ReadAtFn& readAt, Offset from, Offset to, std::size_t blockBytes, std::size_t carry);
   ~BlockPipeline(); // stops the reading thread, also in the middle
   BlockPipeline(const BlockPipeline&) = delete;

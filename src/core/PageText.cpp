@@ -12,9 +12,9 @@ std::string FormatOffset(Offset offset, bool hexMode) {
   char text[32];
   if (hexMode) {
     // Hex shows the bit pattern, so an (impossible) negative offset prints rather than misbehaves.
-    std::snprintf(text, sizeof text, "%7" PRIX64, static_cast<std::uint64_t>(offset));
+    std::snprintf(text, sizeof text, "%*" PRIX64, kOffsetDigits, static_cast<std::uint64_t>(offset));
   } else {
-    std::snprintf(text, sizeof text, "%7" PRId64, offset);
+    std::snprintf(text, sizeof text, "%*" PRId64, kOffsetDigits, offset);
   }
   return text;
 }

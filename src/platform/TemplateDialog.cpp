@@ -1,6 +1,7 @@
 #include "platform/TemplateDialog.h"
 
 #include <QAbstractButton>
+#include <QPushButton>
 #include <QShowEvent>
 #include <QVariant>
 
@@ -17,6 +18,8 @@ TemplateDialog::TemplateDialog(const DialogTemplate& dialogTemplate, QWidget* pa
   setFont(DialogFont());
   setFixedSize(DluToPixelsX(dialogTemplate.widthDlu), DluToPixelsY(dialogTemplate.heightDlu));
   CreateControls(this, dialogTemplate.controls);
+  // In a dialog the focused push button is the one Enter presses: Enter on Cancel cancels.
+  for (QPushButton* button : findChildren<QPushButton*>(Qt::FindDirectChildrenOnly)) button->setAutoDefault(true);
   if (auto* ok = qobject_cast<QAbstractButton*>(GetDlgItem(this, ids::kOk))) {
     connect(ok, &QAbstractButton::clicked, this, &QDialog::accept);
   }

@@ -16,7 +16,10 @@ SearchProgress::SearchProgress(QWidget* owner, Offset from, Offset fileSize)
 }
 
 SearchProgress::~SearchProgress() {
-  if (dialog_) dialog_->hide();
+  if (dialog_) {
+    dialog_->hide();
+    if (owner_ != nullptr) owner_->setEnabled(true);
+  }
   if (cursorPushed_) QGuiApplication::restoreOverrideCursor();
 }
 
@@ -32,6 +35,8 @@ bool SearchProgress::Continue(Offset searchedUpTo) {
     dialog_->setAutoReset(false);
     dialog_->setAutoClose(false);
     dialog_->show();
+    // Nothing of the view may run while the search it started still does.
+    if (owner_ != nullptr) owner_->setEnabled(false);
     // The search runs under the wait cursor; the Cancel button wants the ordinary one.
     QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
     cursorPushed_ = true;

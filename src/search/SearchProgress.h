@@ -5,7 +5,6 @@
 #include <memory>
 
 #include <QElapsedTimer>
-#include <QPointer>
 
 #include "core/PageGeometry.h"
 

@@ -2,6 +2,7 @@
 
 #include "view/CVekView.h"
 
+#include <algorithm>
 #include <new>
 
 #include <QAbstractButton>
@@ -78,10 +79,10 @@ void CVekView::SetControlText(int controlId, const QString& text) {
   if (QWidget* control = GetDlgItem(this, controlId)) control->setProperty("text", text);
 }
 
-QRect CVekView::FrameRect(int controlId) const { return ControlRect(this, controlId); }
+QRect CVekView::ColumnFrame(int controlId) const { return ControlRect(this, controlId); }
 
 void CVekView::InvalidateColumns() {
-  update(FrameRect(ids::kOffsetFrame).united(FrameRect(ids::kAsciiFrame)));
+  update(ColumnFrame(ids::kOffsetFrame).united(ColumnFrame(ids::kAsciiFrame)));
 }
 
 void CVekView::OnInitialUpdate() {
@@ -125,7 +126,11 @@ void CVekView::LoadFile(const QString& path) {
   m_arrOffsetLines.clear();
   m_lPageStart = -1;
   m_lPageEnd = -1;
-  if (!ReadPage()) return;
+  if (!ReadPage()) {
+    // The page on screen belongs to the former file: it must not stand under the new name.
+    InvalidateColumns();
+    return;
+  }
   BuildPageText();
   ShowFileSize();
   UpdateTitle();

@@ -85,8 +85,8 @@ class CVekView : public QWidget {
   const QStringList& AsciiLines() const { return m_arrAsciiLines; }
   // The page as painted, one line per page line, the columns separated by two blanks.
   QStringList PageLines() const;
-  // The pixel origin of the text of page line `line`, byte `index` in the hex (or character)
-  // column, for tests and tools that click a byte.
+  // A point inside the cell of page byte `index` in the hex (or character) column, in the view's
+  // pixels, for tests and tools that click a byte.
   QPoint HexCellCenter(int index) const;
   QPoint AsciiCellCenter(int index) const;
 
@@ -109,7 +109,7 @@ class CVekView : public QWidget {
   void WriteByte(int index);
   void ConnectControls();
   void InvalidateColumns();
-  QRect FrameRect(int controlId) const;
+  QRect ColumnFrame(int controlId) const;
   QLineEdit* StartEdit() const;
   std::unique_ptr<File> OpenViewedFile(OpenMode mode, FileError& error) const;
   void SetControlText(int controlId, const QString& text);

@@ -95,7 +95,7 @@ void CVekView::OnRadixToggle() {
     m_bHexMode = toggle->isChecked();
     toggle->setText(m_bHexMode ? QStringLiteral("Hex") : QStringLiteral("Dec"));
     BuildPageText();
-    update(FrameRect(ids::kOffsetFrame));
+    update(ColumnFrame(ids::kOffsetFrame));
   }
   ShowPositionLine();
   ShowFileSize();

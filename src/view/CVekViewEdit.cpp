@@ -47,8 +47,9 @@ void CVekView::WriteByte(int index) {
                     MessageIcon::Stop);
     return;
   }
-  if (file->Seek(offset) != FileError::None) {
-    m_ui.MessageBox(QString::fromUtf8(strings::kSeekError));
+  if (const FileError failed = file->Seek(offset); failed != FileError::None) {
+    m_ui.MessageBox(QString::fromUtf8(strings::kSeekError) + QStringLiteral("\n") + FileErrorText(failed, m_strFileName),
+                    MessageIcon::Stop);
     return;
   }
   FileError failure = file->Write(&m_pPageBuf[index], 1);

@@ -18,11 +18,15 @@
 namespace vek {
 
 namespace {
+constexpr char32_t kSoftHyphen = 0x00AD;
+
 QString AnsiLine(const std::string& bytes) {
   QString line;
   line.reserve(static_cast<int>(bytes.size()));
   for (const char byte : bytes) {
-    const char32_t code = AnsiToCodePoint(static_cast<std::uint8_t>(byte));
+    char32_t code = AnsiToCodePoint(static_cast<std::uint8_t>(byte));
+    // A soft hyphen is drawn as nothing unless a line breaks at it; the page shows it as a hyphen.
+    if (code == kSoftHyphen) code = u'-';
     line.append(QChar(static_cast<char16_t>(code))); // the ANSI set lies wholly in the BMP
   }
   return line;
@@ -76,7 +80,7 @@ QStringList CVekView::PageLines() const {
 }
 
 QPoint CVekView::HexCellCenter(int index) const {
-  const QRect frame = FrameRect(ids::kHexFrame);
+  const QRect frame = ColumnFrame(ids::kHexFrame);
   const int line = index / kBytesPerLine;
   const int inLine = index % kBytesPerLine;
   const int cell = inLine / 2 * kHexCellsPerPair + inLine % 2 * 2; // first digit of the byte
@@ -85,18 +89,18 @@ QPoint CVekView::HexCellCenter(int index) const {
 }
 
 QPoint CVekView::AsciiCellCenter(int index) const {
-  const QRect frame = FrameRect(ids::kAsciiFrame);
+  const QRect frame = ColumnFrame(ids::kAsciiFrame);
   return {frame.left() + kTextInsetX + index % kBytesPerLine * kCellWidth + kCellWidth / 2,
           frame.top() + kTextInsetY + index / kBytesPerLine * kLineHeight + kLineHeight / 2};
 }
 
 void CVekView::paintEvent(QPaintEvent* event) {
   QWidget::paintEvent(event);
-  const QRect hexFrame = FrameRect(ids::kHexFrame);
+  const QRect hexFrame = ColumnFrame(ids::kHexFrame);
   const int hexX = hexFrame.left() + kTextInsetX;
   const int firstY = hexFrame.top() + kTextInsetY;
-  const int asciiX = FrameRect(ids::kAsciiFrame).left() + kTextInsetX;
-  const int offsetX = FrameRect(ids::kOffsetFrame).left() + kTextInsetX;
+  const int asciiX = ColumnFrame(ids::kAsciiFrame).left() + kTextInsetX;
+  const int offsetX = ColumnFrame(ids::kOffsetFrame).left() + kTextInsetX;
   if (!m_bFontOK) return;
 
   QPainter painter(this);

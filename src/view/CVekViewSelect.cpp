@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 
 #include "ResourceIds.h"
+#include "core/ClampPage.h"
 #include "core/DisplayTexts.h"
 #include "core/HitTest.h"
 #include "platform/ControlTemplate.h"
@@ -21,7 +22,7 @@ bool CVekView::PlainLeftButton(Qt::MouseButtons buttons, Qt::KeyboardModifiers m
 
 bool CVekView::HitTestByte(int x, int y) {
   if (GetDlgItem(this, ids::kHexFrame) == nullptr || GetDlgItem(this, ids::kAsciiFrame) == nullptr) return false;
-  const HitGeometry geometry{ToFrame(FrameRect(ids::kHexFrame)), ToFrame(FrameRect(ids::kAsciiFrame)),
+  const HitGeometry geometry{ToFrame(ColumnFrame(ids::kHexFrame)), ToFrame(ColumnFrame(ids::kAsciiFrame)),
                              m_nHexWidth, m_nAsciiWidth};
   const HitResult hit = vek::HitTestByte(x, y, geometry, m_nReadBytes);
   if (!hit.hit) return false;
@@ -36,7 +37,7 @@ void CVekView::ShowPositionLine() {
   // A selection past the bytes of a shorter page names no byte: the line keeps its text.
   if (!m_pPageBuf || m_nSelIndex < 0 || m_nSelIndex >= m_nReadBytes) return;
   SetControlText(ids::kPositionLine,
-                 QString::fromStdString(FormatPositionLine(m_lPageStart + m_nSelIndex, m_pPageBuf[m_nSelIndex], m_bHexMode)));
+                 QString::fromStdString(FormatPositionLine(SaturatingAdd(m_lPageStart, m_nSelIndex), m_pPageBuf[m_nSelIndex], m_bHexMode)));
 }
 
 void CVekView::mousePressEvent(QMouseEvent* event) {

@@ -26,7 +26,7 @@ constexpr ControlRow kRows[] = {
     {kNoControlId, K::Static, "Offset", 10, 152, 24, 10},
     {kNoControlId, K::Static, "File bytes in hex-words", 55, 152, 90, 10},
     {kNoControlId, K::Static, "File bytes in ASCII", 297, 152, 68, 10},
-    {ids::kPositionLine, K::Static, "", 151, 152, 90, 10},
+    {ids::kPositionLine, K::StaticNoWrap, "", 151, 152, 90, 10}, // a long offset clips, not wraps
     {kNoControlId, K::GroupBox, "Find", 288, 16, 57, 30},
     {kNoControlId, K::GroupBox, "Page", 113, 16, 39, 30},
     {kNoControlId, K::GroupBox, "File", 45, 16, 68, 30},

@@ -3,6 +3,8 @@
 // the write can fail is reported without touching anything else of the file.
 #include <gtest/gtest.h>
 
+#include <QTest>
+
 #include <QFile>
 #include <QLabel>
 
@@ -178,9 +180,15 @@ TEST_F(EditByteTest, CancelEscapeAndTheCloseBoxWriteNothing) {
     PressKey(d, Qt::Key_Escape);
   });
   h.ui.dialogSteps.push_back([](QDialog& d) { TypeInto(d, ids::kEditNewValue, QStringLiteral("41")); });
-  for (int i = 0; i < 3; ++i) DoubleClickHex(5);
+  h.ui.dialogSteps.push_back([](QDialog& d) { // Tab to Cancel, then Enter: Enter presses Cancel
+    TypeInto(d, ids::kEditNewValue, QStringLiteral("41"));
+    QWidget* cancel = GetDlgItem(&d, ids::kCancel);
+    cancel->setFocus();
+    QTest::keyClick(cancel, Qt::Key_Return);
+  });
+  for (int i = 0; i < 4; ++i) DoubleClickHex(5);
 
-  EXPECT_EQ(h.ui.dialogsRun, 3);
+  EXPECT_EQ(h.ui.dialogsRun, 4);
   EXPECT_EQ(h.fileSystem.counters.writeOpens, 0);
   EXPECT_EQ(TestFiles::Read(path), before);
   EXPECT_EQ(view->HexLines(), pageBefore);
@@ -379,6 +387,8 @@ TEST_F(EditByteTest, AFailedSeekWritesNothing) {
   ScriptEntry(QStringLiteral("41"), ids::kEditRadioHex);
   DoubleClickHex(8);
   ASSERT_EQ(h.ui.messages.size(), 1u);
+  EXPECT_TRUE(h.ui.messages[0].text.startsWith(QStringLiteral("Seek error\n")));
+  EXPECT_TRUE(h.ui.messages[0].text.contains(path)) << "the message names the file";
   EXPECT_EQ(h.fileSystem.counters.writes, 0);
   EXPECT_EQ(TestFiles::Read(path), before);
   EXPECT_EQ(h.ui.waitDepth, 0);

@@ -241,3 +241,27 @@ TEST(PageReading, AShorterPageLeavesNothingOfTheLongerOneOnScreen) {
 }
 
 } // namespace vek::test
+
+namespace vek::test {
+
+TEST(PageReading, AFileThatFailsToLoadLeavesNothingOfTheFormerFileOnScreen) {
+  AppHarness h;
+  CVekView* view = h.StartOn(h.files.WriteCounting(QStringLiteral("former.bin"), 1050));
+  ASSERT_NE(view, nullptr);
+  ASSERT_GT(DarkPixels(OnScreen(h, view), HexLineBand(view, 0)), 0);
+  h.ui.fileAnswers.push_back(h.files.WriteCounting(QStringLiteral("next.bin"), 10));
+  h.fileSystem.plan.failRead = true;
+  h.ClickControl(view, ids::kNew);
+  EXPECT_EQ(h.ui.MessageTexts(), QStringList{"Read Error"});
+  const QImage shown = OnScreen(h, view);
+  for (int line = 0; line < kMaxPageLines; ++line) EXPECT_EQ(DarkPixels(shown, HexLineBand(view, line)), 0) << line;
+}
+
+TEST(PageReading, ASoftHyphenShowsAsAHyphenInTheCharacterColumn) {
+  AppHarness h;
+  CVekView* view = h.StartOn(h.files.Write(QStringLiteral("shy.bin"), QByteArray("a\xAD" "b")));
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(view->AsciiLines(), QStringList{"a-b"});
+}
+
+} // namespace vek::test

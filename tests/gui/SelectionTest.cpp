@@ -247,3 +247,17 @@ TEST(SelectionBeforePaint, EveryClickIsAMissUntilThePageHasBeenPainted) {
 }
 
 } // namespace vek::test
+
+namespace vek::test {
+
+TEST(SelectionAtTheLimits, APositionLineForAStartNearTheLargestOffsetDoesNotOverflow) {
+  AppHarness h;
+  CVekView* view = h.StartOn(h.files.WriteCounting(QStringLiteral("big.bin"), 300));
+  ASSERT_NE(view, nullptr);
+  view->grab();
+  h.TypeStart(view, QStringLiteral("99999999999999999999999")); // typed, not applied
+  h.Click(view, view->HexCellCenter(13));
+  EXPECT_EQ(h.ControlText(view, ids::kPositionLine), QStringLiteral("Byte 9223372036854775807 = 13"));
+}
+
+} // namespace vek::test
