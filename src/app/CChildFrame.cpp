@@ -1,5 +1,7 @@
 #include "app/CChildFrame.h"
 
+#include <QMenu>
+
 #include "app/CVekDoc.h"
 #include "platform/AppIcons.h"
 #include "view/CVekView.h"
@@ -12,6 +14,11 @@ CChildFrame::CChildFrame(CVekDoc* document, CVekView* view) : m_pDocument(docume
   setWidget(view);
   setWindowIcon(DocumentIcon());
   setWindowTitle(document->GetTitle());
+  // The window menu's own shortcuts (Ctrl+W closes) are not the program's keys: the accelerator
+  // table and Ctrl+F4 / Ctrl+F6 are.
+  if (QMenu* menu = systemMenu()) {
+    for (QAction* action : menu->actions()) action->setShortcuts({});
+  }
   connect(document, &CVekDoc::titleChanged, this, &QWidget::setWindowTitle);
 }
 

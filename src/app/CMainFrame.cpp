@@ -80,6 +80,10 @@ QList<CChildFrame*> CMainFrame::Children() const {
 void CMainFrame::AddChild(CChildFrame* frame) {
   m_pMdiArea->addSubWindow(frame);
   connect(frame->GetDocument(), &CVekDoc::titleChanged, this, [this] { UpdateTitle(); });
+  // Qt writes its own caption when a document window is maximised, restored or retitled while
+  // maximised; ours is written again once it has done so.
+  connect(frame, &QMdiSubWindow::windowStateChanged, this, [this] { QTimer::singleShot(0, this, &CMainFrame::UpdateTitle); });
+  connect(frame, &QWidget::windowTitleChanged, this, [this] { QTimer::singleShot(0, this, &CMainFrame::UpdateTitle); });
   connect(frame, &QObject::destroyed, this, [this] {
     // The list still holds the closing window while it is being destroyed.
     QTimer::singleShot(0, this, [this] {
@@ -168,6 +172,7 @@ void CMainFrame::ArrangeIcons() {
 
 void CMainFrame::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
+  if (event->spontaneous()) return; // restored from minimised: the person's size stays
   ApplyFixedSize();
   // The window manager adds its frame only once the window is mapped: measure again then.
   QTimer::singleShot(0, this, &CMainFrame::ApplyFixedSize);
@@ -175,6 +180,7 @@ void CMainFrame::showEvent(QShowEvent* event) {
 
 void CMainFrame::hideEvent(QHideEvent* event) {
   QMainWindow::hideEvent(event);
+  if (event->spontaneous()) return;
   ApplyFixedSize();
 }
 
@@ -188,7 +194,9 @@ void CMainFrame::UpdateMenu() {
   if (wanted == m_nMenuId) return;
   m_nMenuId = wanted;
   QMenuBar* bar = menuBar();
+  const QList<QMenu*> former = bar->findChildren<QMenu*>(Qt::FindDirectChildrenOnly);
   bar->clear();
+  for (QMenu* menu : former) menu->deleteLater(); // the bar owns them beyond clear()
   if (wanted == kMenuNoDocument) {
     AddPopup(bar, "&File", {{"&Open...\tCtrl+O", ids::ID_FILE_OPEN}, {nullptr, 0}, {"E&xit", ids::ID_APP_EXIT}});
     AddPopup(bar, "&Help", {{"&About vek...", ids::ID_APP_ABOUT}});
@@ -224,13 +232,17 @@ void CMainFrame::FillWindowMenu(QMenu* menu) {
 }
 
 void CMainFrame::UpdateTitle() {
+  // "vek - title" while a document window is active; a maximised one shows its title in brackets,
+  // as the multiple-document area does; "vek" alone otherwise.
   const QString app = QString::fromUtf8(strings::kAppName);
   const CChildFrame* child = ActiveChild();
-  if (child != nullptr && !child->isMaximized()) {
-    setWindowTitle(app + QStringLiteral(" - ") + child->GetDocument()->GetTitle());
-  } else {
+  if (child == nullptr) {
     setWindowTitle(app);
+    return;
   }
+  const QString title = child->GetDocument()->GetTitle();
+  setWindowTitle(child->isMaximized() ? app + QStringLiteral(" - [") + title + QStringLiteral("]")
+                                      : app + QStringLiteral(" - ") + title);
 }
 
 } // namespace vek

@@ -1,6 +1,5 @@
 #include "app/CVekApp.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -119,6 +118,10 @@ CChildFrame* CVekApp::CreateDocumentWindow(const QString& title, const QString& 
   auto* document = new CVekDoc;
   if (pathName.isEmpty()) {
     document->SetTitle(title);
+    if (!document->OnNewDocument()) {
+      delete document;
+      return nullptr;
+    }
   } else {
     document->SetPathName(pathName);
   }

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include <QApplication>
-#include <QDir>
 #include <QStandardPaths>
 
 #include "app/CVekApp.h"

@@ -46,7 +46,8 @@ class Parser {
     bool switchesEnded = false;
     for (next_ = 0; next_ < args_.size();) {
       const std::string& arg = args_[next_++];
-      const bool isSwitch = !switchesEnded && arg.size() > 1 && arg[0] == '-';
+      // A lone "-" is a name, as it is to most tools: a file called "-" in the current directory.
+    const bool isSwitch = !switchesEnded && arg.size() > 1 && arg[0] == '-';
       if (!isSwitch) {
         if (!line_.fileName) line_.fileName = arg;
       } else if (arg == "--") {

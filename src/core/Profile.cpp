@@ -1,5 +1,6 @@
 #include "core/Profile.h"
 
+#include <algorithm>
 #include <map>
 
 namespace vek {
@@ -47,20 +48,31 @@ std::vector<std::string> ReadRecentFileList(std::string_view profile) {
     }
     const auto equals = line.find('=');
     if (!inSection || equals == std::string_view::npos) return;
-    values.emplace(std::string(Trim(line.substr(0, equals))), std::string(Trim(line.substr(equals + 1))));
+    // Blanks after '=' are layout (the paths are absolute); a path may end in blanks, so only the
+    // line break's carriage return is taken off its end.
+    std::string_view value = line.substr(equals + 1);
+    value.remove_prefix(std::min(value.find_first_not_of(" \t"), value.size()));
+    if (!value.empty() && value.back() == '\r') value.remove_suffix(1);
+    values.emplace(std::string(Trim(line.substr(0, equals))), std::string(value));
   });
+  // Each key on its own, as the list's slots are; an empty or missing one is skipped.
   std::vector<std::string> files;
-  for (std::size_t number = 1;; ++number) {
+  for (std::size_t number = 1; number <= kRecentFileKeys; ++number) {
     const auto found = values.find(KeyName(number));
-    if (found == values.end() || found->second.empty()) break;
-    files.push_back(found->second);
+    if (found != values.end() && !found->second.empty()) files.push_back(found->second);
   }
   return files;
 }
 
 std::string WriteRecentFileList(std::string_view profile, const std::vector<std::string>& files) {
   std::string section = "[" + std::string(kRecentFileSection) + "]\n";
-  for (std::size_t i = 0; i < files.size(); ++i) section += KeyName(i + 1) + "=" + files[i] + "\n";
+  std::size_t number = 0;
+  for (const std::string& file : files) {
+    // A line break in a name would end the line and start another key or section: such a name
+    // cannot be kept in the profile.
+    if (file.empty() || file.find_first_of("\r\n") != std::string::npos) continue;
+    section += KeyName(++number) + "=" + file + "\n";
+  }
 
   std::string result;
   bool inSection = false;

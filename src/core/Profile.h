@@ -9,12 +9,13 @@
 namespace vek {
 
 inline constexpr std::string_view kRecentFileSection = "Recent File List";
+inline constexpr std::size_t kRecentFileKeys = 4; // File1 to File4
 
-// The paths of File1, File2, ... in key order, up to the first key that is missing or empty.
+// The paths of File1 to File4 in key order; missing or empty keys are left out.
 std::vector<std::string> ReadRecentFileList(std::string_view profile);
 
 // The profile text with the section replaced by `files` (File1 = the first), added at the end
-// when the text has none.
+// when the text has none. A name with a line break in it is left out.
 std::string WriteRecentFileList(std::string_view profile, const std::vector<std::string>& files);
 
 } // namespace vek

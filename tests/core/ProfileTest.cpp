@@ -15,8 +15,9 @@ TEST(RecentFileList, ReadsFile1ToFile4InKeyOrderWhateverTheirOrderInTheSection) 
   EXPECT_EQ(ReadRecentFileList(profile), (Files{"/a b/c", "/b", "/c"}));
 }
 
-TEST(RecentFileList, StopsAtTheFirstMissingKeyAndReadsNothingWithoutTheSection) {
-  EXPECT_EQ(ReadRecentFileList("[Recent File List]\nFile1=/a\nFile3=/c\n"), (Files{"/a"}));
+TEST(RecentFileList, SkipsMissingKeysReadsNoMoreThanFourAndNothingWithoutTheSection) {
+  EXPECT_EQ(ReadRecentFileList("[Recent File List]\nFile1=/a\nFile3=/c\nFile5=/e\n"), (Files{"/a", "/c"}));
+  EXPECT_EQ(ReadRecentFileList("[Recent File List]\nFile2=/b \r\n"), (Files{"/b "})) << "a trailing blank is the name's";
   EXPECT_EQ(ReadRecentFileList("File1=/a\n"), Files{});
   EXPECT_EQ(ReadRecentFileList(""), Files{});
 }
@@ -27,6 +28,10 @@ TEST(RecentFileList, WritesTheSectionWithItsOwnNameAndKeepsOtherSections) {
                                 {"/new"}),
             "[Other]\nx=1\n[Recent File List]\nFile1=/new\n[Last]\ny=2\n");
   EXPECT_EQ(WriteRecentFileList("[Other]\nx=1", {}), "[Other]\nx=1\n[Recent File List]\n");
+}
+
+TEST(RecentFileList, ANameWithALineBreakIsLeftOutRatherThanForgingAnotherLine) {
+  EXPECT_EQ(WriteRecentFileList("", {"/a\n[Other]\nFile9=x", "/b\rc", "/d"}), "[Recent File List]\nFile1=/d\n");
 }
 
 TEST(RecentFileList, WhatIsWrittenReadsBack) {

@@ -11,6 +11,7 @@
 #include "ResourceIds.h"
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
+#include "app/CVekDoc.h"
 #include "view/CVekView.h"
 
 namespace vek::test {
@@ -135,6 +136,65 @@ TEST(Menus, AboutAndHelpRunTheirDialogsModally) {
   h.Frame()->OnCommand(ids::ID_APP_ABOUT);
   h.Frame()->OnCommand(ids::ID_APP_HELP);
   EXPECT_EQ(captions, QStringList({"About VEK", "VEK Help"}));
+}
+
+} // namespace vek::test
+
+namespace vek::test {
+
+TEST(MainFrame, KeepsTheSizeAPersonGaveItWhenMinimisedAndRestored) {
+  AppHarness h;
+  ASSERT_NE(h.StartOn(h.files.WriteCounting("a.bin", 300)), nullptr);
+  EXPECT_EQ(h.Frame()->frameGeometry().size(), QSize(kMainFrameWidth, kMainFrameHeight));
+  h.Frame()->resize(900, 500);
+  h.Frame()->showMinimized();
+  QApplication::processEvents();
+  h.Frame()->showNormal();
+  QApplication::processEvents();
+  EXPECT_EQ(h.Frame()->size(), QSize(900, 500));
+}
+
+TEST(MainFrame, ShowsAMaximisedDocumentsTitleInBracketsAndTheRestoredOneAfterADash) {
+  AppHarness h;
+  ASSERT_NE(h.StartOn(h.files.WriteCounting("a.bin", 300)), nullptr);
+  CChildFrame* child = h.ActiveChild();
+  const QString title = child->GetDocument()->GetTitle();
+  EXPECT_EQ(h.Frame()->windowTitle(), "vek - " + title);
+  child->showMaximized();
+  QApplication::processEvents();
+  QApplication::processEvents();
+  EXPECT_EQ(h.Frame()->windowTitle(), "vek - [" + title + "]");
+  h.ClickControl(child->GetView(), ids::kNextPage); // the title becomes "VEK - ..."
+  QApplication::processEvents();
+  QApplication::processEvents();
+  EXPECT_EQ(h.Frame()->windowTitle(), "vek - [" + child->GetDocument()->GetTitle() + "]");
+  child->showNormal();
+  QApplication::processEvents();
+  QApplication::processEvents();
+  EXPECT_EQ(h.Frame()->windowTitle(), "vek - " + child->GetDocument()->GetTitle());
+}
+
+TEST(MainFrame, CtrlWIsNoKeyOfTheProgram) {
+  AppHarness h;
+  CVekView* view = h.StartOn(h.files.WriteCounting("a.bin", 300));
+  ASSERT_NE(view, nullptr);
+  h.Key(view, Qt::Key_W, Qt::ControlModifier);
+  QApplication::processEvents();
+  EXPECT_EQ(h.Frame()->Children().size(), 1);
+}
+
+TEST(MainFrame, SwitchingMenusLeavesNoFormerMenusBehind) {
+  AppHarness h;
+  ASSERT_NE(h.StartOn(h.files.WriteCounting("a.bin", 300)), nullptr);
+  for (int i = 0; i < 3; ++i) {
+    h.Frame()->OnCommand(ids::ID_FILE_CLOSE);
+    QApplication::processEvents();
+    QApplication::processEvents();
+    ASSERT_NE(h.app->OpenDocumentFile(h.files.Path("a.bin")), nullptr);
+    QApplication::processEvents();
+  }
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(h.Frame()->menuBar()->findChildren<QMenu*>(Qt::FindDirectChildrenOnly).size(), 3);
 }
 
 } // namespace vek::test
