@@ -34,6 +34,8 @@ def check(condition, message):
 def ansi_char(byte):
     if byte < 0x20 or byte == 0x7F:
         return "."
+    if byte == 0xAD:
+        return "-"  # the soft hyphen shows as a hyphen
     if 0x80 <= byte <= 0x9F:
         try:
             return bytes([byte]).decode("cp1252")

@@ -9,13 +9,22 @@ VPID=""
 
 cleanup() {
   [[ -n "$VPID" ]] && kill "$VPID" 2>/dev/null || true
-  [[ -n "$XPID" ]] && kill "$XPID" 2>/dev/null || true
+  # Wait for the server to be gone: a dying server unlinks its socket, and would take the socket
+  # of the next test's server with it if that one got the same display number.
+  if [[ -n "$XPID" ]]; then
+    kill "$XPID" 2>/dev/null || true
+    wait "$XPID" 2>/dev/null || true
+  fi
   rm -rf "$WORK"
 }
 trap cleanup EXIT
 
 fail() {
   echo "FAIL: $*" >&2
+  if [[ -s "$WORK/vek.log" ]]; then
+    echo "--- vek's output (DISPLAY=${DISPLAY:-}):" >&2
+    tail -n 20 "$WORK/vek.log" >&2
+  fi
   exit 1
 }
 
