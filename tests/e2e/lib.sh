@@ -43,9 +43,22 @@ start_x() {
   xdpyinfo >/dev/null 2>&1 || fail "no X server on $DISPLAY"
 }
 
+# Starts vek in the background. On a machine whose cores are all busy, Xvfb now and then refuses
+# a connection ("could not connect to display"); vek then says so and ends at once. That is the
+# test machine, not the program: such a start is tried again, twice at most.
 start_vek() {
-  HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/config" "$VEK" "$@" >"$WORK/vek.log" 2>&1 &
-  VPID=$!
+  local attempt
+  for attempt in 1 2 3; do
+    HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/config" "$VEK" "$@" >"$WORK/vek.log" 2>&1 &
+    VPID=$!
+    for _ in $(seq 20); do
+      kill -0 "$VPID" 2>/dev/null || break
+      sleep 0.1
+    done
+    if kill -0 "$VPID" 2>/dev/null || ! grep -q "no display available" "$WORK/vek.log"; then return 0; fi
+    wait "$VPID" 2>/dev/null || true
+    echo "note: vek could not connect to $DISPLAY (attempt $attempt); starting it again" >&2
+  done
 }
 
 # Waits for a window whose name matches the regular expression; prints its id.
