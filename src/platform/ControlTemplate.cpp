@@ -182,6 +182,10 @@ QWidget* GetDlgItem(const QWidget* parent, int id) {
   return parent->findChild<QWidget*>(QStringLiteral("ctl%1").arg(id), Qt::FindDirectChildrenOnly);
 }
 
+void WrongControl(int id, const char* wanted) {
+  qFatal("control %d is missing or not a %s", id, wanted);
+}
+
 int GetDlgCtrlID(const QWidget* control) {
   if (control == nullptr) return 0;
   const QVariant id = control->property(kIdProperty);

@@ -40,6 +40,18 @@ template <typename Rows> void CreateControls(QWidget* parent, const Rows& rows) 
 
 // The child of `parent` with the control id, or nullptr.
 QWidget* GetDlgItem(const QWidget* parent, int id);
+
+// Stops the program with a message naming the id and the type: a table and the code that reads it
+// disagree, which no user input can cause.
+[[noreturn]] void WrongControl(int id, const char* wanted);
+
+// The control with the id as the type the code expects. A missing control or one of another type
+// is a programming error and fails loudly in every build, the first time the form is made.
+template <typename T> T* Item(const QWidget* parent, int id) {
+  T* control = qobject_cast<T*>(GetDlgItem(parent, id));
+  if (control == nullptr) WrongControl(id, T::staticMetaObject.className());
+  return control;
+}
 int GetDlgCtrlID(const QWidget* control); // 0 when the widget has no id
 
 // The control's rectangle in `parent`'s coordinates, as left/top/right/bottom edges.
