@@ -34,12 +34,10 @@ void BM_OnePage(benchmark::State& state) {
   std::uint8_t buffer[vek::kPageBytes];
   vek::Offset start = 0;
   for (auto _ : state) {
-    vek::FileError error = vek::FileError::None;
-    const auto file = files.Open(path, vek::OpenMode::Read, error);
+    const auto file = files.Open(path, vek::OpenMode::Read).value;
     const vek::Offset size = file->Length().value;
     const vek::PageWindow page = vek::ClampPage(start, start + vek::kPageBytes, size);
-    file->Seek(page.start);
-    const auto read = file->Read(buffer, static_cast<std::size_t>(page.count));
+    const auto read = file->ReadAt(page.start, buffer, static_cast<std::size_t>(page.count));
     benchmark::DoNotOptimize(
         vek::BuildPageText(std::span<const std::uint8_t>(buffer, read.value), page.start, false));
     start = (page.end >= size) ? 0 : page.start + vek::kPageBytes; // walk the file, page by page

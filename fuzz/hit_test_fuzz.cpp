@@ -9,7 +9,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include "FuzzCheck.h"
-#include "core/HitTest.h"
+#include "core/CellGeometry.h"
 #include "core/PageGeometry.h"
 
 namespace {

@@ -105,8 +105,7 @@ CChildFrame* CVekApp::OpenDocumentFile(const QString& path) {
     }
   }
   // The document's open: the file must open for reading.
-  FileError error = FileError::None;
-  if (!m_files.Open(LocalPath(fullPath), OpenMode::Read, error)) {
+  if (const FileError error = m_files.Open(LocalPath(fullPath), OpenMode::Read).error; error != FileError::None) {
     m_ui.MessageBox(FileErrorText(error, fullPath), MessageIcon::Exclamation);
     return nullptr;
   }

@@ -8,9 +8,9 @@
 #include <span>
 
 #include "cli/Dump.h"
-#include "cli/FindAll.h"
-#include "cli/InputFile.h"
+#include "core/Search.h"
 #include "core/SearchLimits.h"
+#include "platform/File.h"
 
 namespace vek::cli {
 
@@ -64,11 +64,25 @@ class Output {
   int error_ = 0;
 };
 
-ReadAtFn Reader(const InputFile& file, int& readErrno) {
-  return [&file, &readErrno](Offset offset, std::uint8_t* buffer, std::size_t size) {
-    const std::int64_t got = file.ReadAt(offset, buffer, size);
-    if (got < 0) readErrno = errno;
-    return got;
+// Why a file cannot be used or read, in the system's words where it has some.
+std::string Reason(FileError cause, int code) {
+  if (code != 0) return std::strerror(code);
+  switch (cause) {
+    case FileError::IsPipe: return "is a FIFO, not a file with pages";
+    case FileError::IsSocket: return "is a socket, not a file with pages";
+    default: return "the file shrank while it was read"; // a read that came back short
+  }
+}
+
+// The file's bytes for the dump and the search; the first failure is kept for the error line.
+ReadAtFn Reader(const File& file, FileResult<std::size_t>& failure) {
+  return [&file, &failure](Offset offset, std::uint8_t* buffer, std::size_t size) -> std::int64_t {
+    const FileResult<std::size_t> read = file.ReadAt(offset, buffer, size);
+    if (!read.ok()) {
+      failure = read;
+      return -1;
+    }
+    return static_cast<std::int64_t>(read.value);
   };
 }
 
@@ -80,32 +94,30 @@ int Finish(Output& output, std::FILE* err, int status) {
   return status;
 }
 
-int RunDump(const CommandLine& line, const InputFile& file, std::FILE* out, std::FILE* err) {
+int ReadFailed(Output& output, std::FILE* err, const std::string& path, const FileResult<std::size_t>& failure) {
+  Finish(output, err, kExitError);
+  Complain(err, path, Reason(failure.error, failure.code));
+  return kExitError;
+}
+
+int RunDump(const CommandLine& line, const File& file, Offset size, std::FILE* out, std::FILE* err) {
   Output output(out);
-  int readErrno = 0;
+  FileResult<std::size_t> failure;
   const DumpOptions options{line.start, line.hexOffsets, line.pages};
   const DumpStatus status =
-      DumpPages(Reader(file, readErrno), file.Size(), options, [&output](std::string_view text) { output.Add(text); });
-  if (status == DumpStatus::ReadError) {
-    Finish(output, err, kExitError);
-    Complain(err, *line.fileName, ReadFailureReason(readErrno != 0 ? -1 : 0, readErrno));
-    return kExitError;
-  }
+      DumpPages(Reader(file, failure), size, options, [&output](std::string_view text) { output.Add(text); });
+  if (status == DumpStatus::ReadError) return ReadFailed(output, err, *line.fileName, failure);
   return Finish(output, err, kExitFound);
 }
 
-int RunFind(const CommandLine& line, std::span<const std::uint8_t> pattern, const InputFile& file, std::FILE* out,
-            std::FILE* err) {
+int RunFind(const CommandLine& line, std::span<const std::uint8_t> pattern, const File& file, Offset size,
+            std::FILE* out, std::FILE* err) {
   Output output(out);
-  int readErrno = 0;
-  const FindAllStatus status =
-      FindAll(Reader(file, readErrno), file.Size(), pattern, [&output](Offset at) { output.AddOffsetLine(at); });
-  if (status == FindAllStatus::ReadError) {
-    Finish(output, err, kExitError);
-    Complain(err, *line.fileName, ReadFailureReason(readErrno != 0 ? -1 : 0, readErrno));
-    return kExitError;
-  }
-  return Finish(output, err, status == FindAllStatus::Found ? kExitFound : kExitNotFound);
+  FileResult<std::size_t> failure;
+  const SearchResult::Status status =
+      FindAll(Reader(file, failure), size, pattern, [&output](Offset at) { output.AddOffsetLine(at); });
+  if (status == SearchResult::Status::ReadError) return ReadFailed(output, err, *line.fileName, failure);
+  return Finish(output, err, status == SearchResult::Status::Found ? kExitFound : kExitNotFound);
 }
 
 } // namespace
@@ -141,12 +153,15 @@ int RunTerminalMode(const CommandLine& line, std::FILE* out, std::FILE* err) {
       return kExitError;
     }
   }
-  const std::optional<InputFile> file = InputFile::Open(*line.fileName, reason);
-  if (!file) {
-    Complain(err, *line.fileName, reason);
+  const FileResult<std::unique_ptr<File>> opened = RealFileSystem().Open(*line.fileName, OpenMode::Read);
+  const FileResult<Offset> size = opened.ok() ? opened.value->Length() : FileResult<Offset>{0, opened.error, opened.code};
+  if (!size.ok()) {
+    Complain(err, *line.fileName, Reason(size.error, size.code));
     return kExitError;
   }
-  return line.action == TerminalAction::Dump ? RunDump(line, *file, out, err) : RunFind(line, pattern, *file, out, err);
+  const File& file = *opened.value;
+  return line.action == TerminalAction::Dump ? RunDump(line, file, size.value, out, err)
+                                             : RunFind(line, pattern, file, size.value, out, err);
 }
 
 } // namespace vek::cli

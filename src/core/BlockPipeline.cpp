@@ -26,42 +26,42 @@ template <typename Semaphore> void Acquire(Semaphore& semaphore) {
 
 BlockPipeline::BlockPipeline(const ReadAtFn& readAt, Offset from, Offset to, std::size_t blockBytes,
                              std::size_t carry)
-    : readAt_(readAt),
-      from_(from),
-      to_(std::max(from, to)),
-      blockBytes_(blockBytes),
-      carry_(carry),
-      blockCount_(static_cast<std::size_t>((to_ - from_ + static_cast<Offset>(blockBytes) - 1) /
+    : m_readAt(readAt),
+      m_from(from),
+      m_to(std::max(from, to)),
+      m_blockBytes(blockBytes),
+      m_carry(carry),
+      m_blockCount(static_cast<std::size_t>((m_to - m_from + static_cast<Offset>(blockBytes) - 1) /
                                            static_cast<Offset>(blockBytes))) {
-  const std::size_t lead = RoundUp(carry_);
-  for (Slot& slot : slots_) {
-    slot.storage.resize(kAlignment + lead + blockBytes_);
+  const std::size_t lead = RoundUp(m_carry);
+  for (Slot& slot : m_slots) {
+    slot.storage.resize(kAlignment + lead + m_blockBytes);
     const auto misalignment = reinterpret_cast<std::uintptr_t>(slot.storage.data()) % kAlignment;
     slot.block = slot.storage.data() + (kAlignment - misalignment) % kAlignment + lead;
   }
   // A single block is read on the caller's thread: a thread of its own would cost more than it saves.
-  if (blockCount_ > 1) reader_ = std::thread(&BlockPipeline::ReadAhead, this);
+  if (m_blockCount > 1) m_reader = std::thread(&BlockPipeline::ReadAhead, this);
 }
 
 BlockPipeline::~BlockPipeline() {
-  if (!reader_.joinable()) return;
-  stop_ = true;
-  for (Slot& slot : slots_) slot.free.release();
-  reader_.join();
+  if (!m_reader.joinable()) return;
+  m_stop = true;
+  for (Slot& slot : m_slots) slot.free.release();
+  m_reader.join();
 }
 
 void BlockPipeline::ReadBlock(Slot& slot, Offset at) {
-  const auto want = static_cast<std::size_t>(std::min<Offset>(static_cast<Offset>(blockBytes_), to_ - at));
+  const auto want = static_cast<std::size_t>(std::min<Offset>(static_cast<Offset>(m_blockBytes), m_to - at));
   slot.size = want;
-  slot.failed = readAt_(at, slot.block, want) != static_cast<std::int64_t>(want);
+  slot.failed = m_readAt(at, slot.block, want) != static_cast<std::int64_t>(want);
 }
 
 void BlockPipeline::ReadAhead() {
-  Offset at = from_;
-  for (std::size_t k = 0; k < blockCount_; ++k) {
-    Slot& slot = slots_[k % 2];
+  Offset at = m_from;
+  for (std::size_t k = 0; k < m_blockCount; ++k) {
+    Slot& slot = m_slots[k % 2];
     Acquire(slot.free);
-    if (stop_) return;
+    if (m_stop) return;
     ReadBlock(slot, at);
     slot.ready.release();
     if (slot.failed) return;
@@ -70,29 +70,29 @@ void BlockPipeline::ReadAhead() {
 }
 
 BlockPipeline::Window BlockPipeline::Next() {
-  if (delivered_ == blockCount_) return {};
-  const int index = static_cast<int>(delivered_ % 2);
-  Slot& slot = slots_[index];
-  if (reader_.joinable()) {
+  if (m_delivered == m_blockCount) return {};
+  const int index = static_cast<int>(m_delivered % 2);
+  Slot& slot = m_slots[index];
+  if (m_reader.joinable()) {
     Acquire(slot.ready);
   } else {
-    ReadBlock(slot, from_);
+    ReadBlock(slot, m_from);
   }
-  ++delivered_;
+  ++m_delivered;
   if (slot.failed) {
-    delivered_ = blockCount_;
+    m_delivered = m_blockCount;
     return {nullptr, 0, true};
   }
-  if (current_ < 0) {
-    current_ = index;
+  if (m_current < 0) {
+    m_current = index;
     return {slot.block, slot.size, false};
   }
   // The tail of the window before goes in front of this block; then its buffer may be refilled.
-  Slot& previous = slots_[current_];
-  std::memcpy(slot.block - carry_, previous.block + previous.size - carry_, carry_);
+  Slot& previous = m_slots[m_current];
+  std::memcpy(slot.block - m_carry, previous.block + previous.size - m_carry, m_carry);
   previous.free.release();
-  current_ = index;
-  return {slot.block - carry_, slot.size + carry_, false};
+  m_current = index;
+  return {slot.block - m_carry, slot.size + m_carry, false};
 }
 
 } // namespace vek

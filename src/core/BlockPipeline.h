@@ -44,17 +44,17 @@ class BlockPipeline {
   void ReadBlock(Slot& slot, Offset at);
   void ReadAhead();
 
-  const ReadAtFn& readAt_;
-  const Offset from_;
-  const Offset to_;
-  const std::size_t blockBytes_;
-  const std::size_t carry_;
-  const std::size_t blockCount_;
-  std::size_t delivered_ = 0;
-  int current_ = -1;
-  Slot slots_[2];
-  std::atomic<bool> stop_{false};
-  std::thread reader_;
+  const ReadAtFn& m_readAt;
+  const Offset m_from;
+  const Offset m_to;
+  const std::size_t m_blockBytes;
+  const std::size_t m_carry;
+  const std::size_t m_blockCount;
+  std::size_t m_delivered = 0;
+  int m_current = -1;
+  Slot m_slots[2];
+  std::atomic<bool> m_stop{false};
+  std::thread m_reader;
 };
 
 } // namespace vek

@@ -20,6 +20,16 @@ struct PageText {
 // Always at least one line (an empty page gives one line with only its offset), at most 10.
 PageText BuildPageText(std::span<const std::uint8_t> bytes, Offset pageStart, bool hexMode);
 
+// Where the hex and character columns begin in a page line as text: the offset, the gap, the
+// hex-words padded to a full line, the gap, the characters.
+struct PageLineColumns {
+  int hex;
+  int ascii;
+};
+constexpr PageLineColumns ColumnsOfPageLine(int offsetChars) {
+  return {offsetChars + kPageColumnGap, offsetChars + kPageColumnGap + kHexLineChars + kPageColumnGap};
+}
+
 // "%7ld" / "%7lX": right-aligned in 7 characters, longer numbers are not cut.
 std::string FormatOffset(Offset offset, bool hexMode);
 

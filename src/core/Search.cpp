@@ -22,48 +22,77 @@ int FindInPage(std::span<const std::uint8_t> page, std::span<const std::uint8_t>
   return -1;
 }
 
+namespace {
+
+// Called with each match in increasing order; false ends the walk.
+using MatchFn = std::function<bool(Offset)>;
+
 // The file is read in blocks, one block ahead on a second thread (BlockPipeline); each window
 // holds the last pattern.size() - 1 bytes of the block before in front of its own block, so a
 // match that straddles two blocks is found in the second.
 //
-// A read must deliver exactly what was asked for: the search only asks for bytes below `fileSize`,
-// so -1, a short count (the file shrank since its size was taken) or an overlong one stops the
-// search with ReadError rather than matching against bytes that are not there.
-SearchResult SearchFile(const ReadAtFn& readAt, Offset fileSize, Offset from,
-                        std::span<const std::uint8_t> pattern, const ProgressFn& progress) {
-  SearchResult result;
+// A read must deliver exactly what was asked for: the walk only asks for bytes below `fileSize`,
+// so -1, a short count (the file shrank since its size was taken) or an overlong one stops it
+// with ReadError rather than matching against bytes that are not there.
+SearchResult::Status WalkMatches(const ReadAtFn& readAt, Offset fileSize, Offset from,
+                                 std::span<const std::uint8_t> pattern, const MatchFn& onMatch,
+                                 const ProgressFn& progress) {
   const Offset start = std::max<Offset>(from, 0);
   const auto length = static_cast<Offset>(pattern.size());
-  if (pattern.empty() || fileSize - start < length) return result;
+  if (pattern.empty() || fileSize - start < length) return SearchResult::Status::NotFound;
 
   const ScanPlan plan = PlanScan(pattern);
   const std::size_t carry = pattern.size() - 1;
   // A block larger than the carry keeps every window longer than the bytes it passes on.
   const std::size_t blockBytes = std::max(kSearchBlockBytes, 2 * pattern.size());
   BlockPipeline blocks(readAt, start, fileSize, blockBytes, carry);
+  bool found = false;
   Offset windowStart = start;
   for (BlockPipeline::Window window = blocks.Next(); window.data != nullptr || window.failed;
        window = blocks.Next()) {
-    if (window.failed) {
-      result.status = SearchResult::Status::ReadError;
-      return result;
-    }
+    if (window.failed) return SearchResult::Status::ReadError;
     // Every window holds at least the pattern: the first because the file does from `start` on,
     // the others because they hold carry bytes and a block of at least one.
     const std::size_t candidates = window.size - carry;
-    const std::ptrdiff_t hit = FindInBuffer(window.data, candidates, pattern, plan);
-    if (hit >= 0) {
-      result.status = SearchResult::Status::Found;
-      result.offset = windowStart + hit;
-      return result;
+    for (std::size_t at = 0; at < candidates; ++at) { // ++at: overlapping matches count too
+      const std::ptrdiff_t hit = FindInBuffer(window.data + at, candidates - at, pattern, plan);
+      if (hit < 0) break;
+      found = true;
+      at += static_cast<std::size_t>(hit);
+      if (!onMatch(windowStart + static_cast<Offset>(at))) return SearchResult::Status::Found;
     }
     windowStart += static_cast<Offset>(candidates);
     if (windowStart + length <= fileSize && progress && !progress(windowStart)) {
-      result.status = SearchResult::Status::Cancelled;
-      return result;
+      return SearchResult::Status::Cancelled;
     }
   }
+  return found ? SearchResult::Status::Found : SearchResult::Status::NotFound;
+}
+
+} // namespace
+
+SearchResult SearchFile(const ReadAtFn& readAt, Offset fileSize, Offset from,
+                        std::span<const std::uint8_t> pattern, const ProgressFn& progress) {
+  SearchResult result;
+  result.status = WalkMatches(
+      readAt, fileSize, from, pattern,
+      [&result](Offset at) {
+        result.offset = at;
+        return false;
+      },
+      progress);
   return result;
+}
+
+SearchResult::Status FindAll(const ReadAtFn& readAt, Offset fileSize, std::span<const std::uint8_t> pattern,
+                             const std::function<void(Offset)>& onMatch) {
+  return WalkMatches(
+      readAt, fileSize, 0, pattern,
+      [&onMatch](Offset at) {
+        onMatch(at);
+        return true;
+      },
+      {});
 }
 
 } // namespace vek

@@ -1,15 +1,21 @@
 #pragma once
-// File access as the program needs it: open an existing file for reading or for reading and
-// writing (never creating or truncating it), measure it, position, read, write, sync. Handles close
-// when they go out of scope. Failures come back as a cause, which the caller turns into its text.
+// The one file layer of the program, the window and the terminal mode alike: open an existing file
+// for reading or for reading and writing (never creating or truncating it), measure it, read and
+// write at an offset, sync. Handles close when they go out of scope. Failures come back as values:
+// a cause, which the caller turns into its text, and the system's error number behind it.
+//
+// Threads: Length and ReadAt leave no state behind (positioned reads share no file position), so
+// any thread may call them, also at the same time; the search reads on a thread of its own while
+// the GUI thread waits. WriteAt and Sync belong to the thread that opened the file.
 //
 // The program reaches files through a FileSystem, so that tests can put one under it that fails
-// at any step.
+// at any step. No Qt here: the terminal mode runs without it.
 
 #include <cstddef>
 #include <memory>
 #include <optional>
 #include <string>
+#include <variant>
 
 #include "core/PageGeometry.h"
 
@@ -25,7 +31,10 @@ enum class FileError {
   LockViolation,
   HardwareError,
   DiskFull,
-  NotAFile, // a directory, FIFO or socket: nothing to page through
+  BadOffset, // a read or write could not be positioned at its offset
+  IsDirectory,
+  IsPipe,    // a FIFO: opening it would wait for a writer, and it has no pages
+  IsSocket,
   Other,
 };
 
@@ -34,20 +43,21 @@ enum class OpenMode { Read, ReadWrite };
 template <typename T> struct FileResult {
   T value{};
   FileError error = FileError::None;
+  int code = 0; // errno of the call that failed; 0 where the refusal is the program's own
   bool ok() const { return error == FileError::None; }
 };
+using FileStatus = FileResult<std::monostate>; // success or a failure, nothing more
 
 class File {
  public:
   virtual ~File() = default;
-  virtual FileResult<Offset> Length() = 0;
-  virtual FileError Seek(Offset offset) = 0;
-  // Reads until `size` bytes or the end of the file; the count may be short only at the end.
-  virtual FileResult<std::size_t> Read(void* buffer, std::size_t size) = 0;
+  virtual FileResult<Offset> Length() const = 0;
+  // Up to `size` bytes from `offset` on; the count is short only at the end of the file.
+  virtual FileResult<std::size_t> ReadAt(Offset offset, void* buffer, std::size_t size) const = 0;
   // Writes all bytes or fails; a short write counts as a full disk.
-  virtual FileError Write(const void* buffer, std::size_t size) = 0;
+  virtual FileStatus WriteAt(Offset offset, const void* buffer, std::size_t size) = 0;
   // Waits until what was written has reached the storage device.
-  virtual FileError Sync() = 0;
+  virtual FileStatus Sync() = 0;
 };
 
 // Identity of a file, the same whatever name reaches it.
@@ -60,8 +70,9 @@ struct FileIdentity {
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
-  // Never blocks: FIFOs and sockets are refused as NotAFile, like directories.
-  virtual std::unique_ptr<File> Open(const std::string& path, OpenMode mode, FileError& error) = 0;
+  // Never blocks: directories, FIFOs and sockets are refused (IsDirectory, IsPipe, IsSocket)
+  // before anything waits on them.
+  virtual FileResult<std::unique_ptr<File>> Open(const std::string& path, OpenMode mode) = 0;
   virtual bool Exists(const std::string& path) = 0;
   virtual std::optional<FileIdentity> Identity(const std::string& path) = 0;
 };

@@ -1,4 +1,5 @@
-// The operating system's files, through POSIX calls.
+// The operating system's files, through POSIX calls. The only place in the program that opens a
+// file or asks what kind of file a name leads to.
 
 #include <cerrno>
 #include <fcntl.h>
@@ -30,38 +31,42 @@ FileError CauseOf(int err) {
     case ENOSPC:
     case EDQUOT:
     case EFBIG: return FileError::DiskFull;
-    case EISDIR:
-    case ENXIO: return FileError::NotAFile;
+    case EISDIR: return FileError::IsDirectory;
+    case ENXIO: return FileError::IsSocket; // what opening a socket gives
     default: return FileError::Other;
   }
 }
 
+// A read or write at an offset: the offset itself may be what the system refuses.
+FileError TransferCause(int err) {
+  return err == EINVAL || err == ESPIPE || err == EOVERFLOW ? FileError::BadOffset : CauseOf(err);
+}
+
+template <typename T> FileResult<T> Failure(FileError cause, int code) { return {T{}, cause, code}; }
+
 class PosixFile final : public File {
  public:
-  explicit PosixFile(int fd) : fd_(fd) {}
-  ~PosixFile() override { ::close(fd_); }
+  explicit PosixFile(int fd) : m_fd(fd) {}
+  ~PosixFile() override { ::close(m_fd); }
   PosixFile(const PosixFile&) = delete;
   PosixFile& operator=(const PosixFile&) = delete;
 
-  FileResult<Offset> Length() override {
-    const off_t end = ::lseek(fd_, 0, SEEK_END);
-    if (end < 0) return {0, CauseOf(errno)};
+  FileResult<Offset> Length() const override {
+    // Where the end lies: this also measures block devices, whose st_size is 0.
+    const off_t end = ::lseek(m_fd, 0, SEEK_END);
+    if (end < 0) return Failure<Offset>(CauseOf(errno), errno);
     return {static_cast<Offset>(end)};
   }
 
-  FileError Seek(Offset offset) override {
-    if (offset < 0) return FileError::BadPath;
-    return ::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0 ? CauseOf(errno) : FileError::None;
-  }
-
-  FileResult<std::size_t> Read(void* buffer, std::size_t size) override {
+  FileResult<std::size_t> ReadAt(Offset offset, void* buffer, std::size_t size) const override {
+    if (offset < 0) return Failure<std::size_t>(FileError::BadOffset, EINVAL);
     auto* out = static_cast<char*>(buffer);
     std::size_t done = 0;
     while (done < size) {
-      const ssize_t n = ::read(fd_, out + done, size - done);
+      const ssize_t n = ::pread(m_fd, out + done, size - done, static_cast<off_t>(offset) + static_cast<off_t>(done));
       if (n < 0) {
         if (errno == EINTR) continue;
-        return {done, CauseOf(errno)};
+        return {done, TransferCause(errno), errno};
       }
       if (n == 0) break;
       done += static_cast<std::size_t>(n);
@@ -69,71 +74,59 @@ class PosixFile final : public File {
     return {done};
   }
 
-  FileError Write(const void* buffer, std::size_t size) override {
+  FileStatus WriteAt(Offset offset, const void* buffer, std::size_t size) override {
+    if (offset < 0) return Failure<std::monostate>(FileError::BadOffset, EINVAL);
     const auto* in = static_cast<const char*>(buffer);
     std::size_t done = 0;
     while (done < size) {
-      const ssize_t n = ::write(fd_, in + done, size - done);
+      const ssize_t n = ::pwrite(m_fd, in + done, size - done, static_cast<off_t>(offset) + static_cast<off_t>(done));
       if (n < 0) {
         if (errno == EINTR) continue;
-        return CauseOf(errno);
+        return Failure<std::monostate>(TransferCause(errno), errno);
       }
-      if (n == 0) return FileError::DiskFull;
+      if (n == 0) return Failure<std::monostate>(FileError::DiskFull, ENOSPC);
       done += static_cast<std::size_t>(n);
     }
-    return FileError::None;
+    return {};
   }
 
-  FileError Sync() override {
-    if (::fdatasync(fd_) == 0) return FileError::None;
+  FileStatus Sync() override {
+    if (::fdatasync(m_fd) == 0) return {};
     // Some special files cannot be synced; there is nothing of ours in a cache for them.
-    if (errno == EINVAL || errno == EROFS) return FileError::None;
-    return CauseOf(errno);
+    if (errno == EINVAL || errno == EROFS) return {};
+    return Failure<std::monostate>(CauseOf(errno), errno);
   }
 
  private:
-  int fd_;
+  int m_fd;
 };
 
 class PosixFileSystem final : public FileSystem {
  public:
-  std::unique_ptr<File> Open(const std::string& path, OpenMode mode, FileError& error) override {
-    error = FileError::None;
-    if (path.empty()) {
-      error = FileError::NotFound;
-      return nullptr;
-    }
-    // O_NONBLOCK keeps the open of a FIFO from waiting for a writer; it is cleared again below.
+  FileResult<std::unique_ptr<File>> Open(const std::string& path, OpenMode mode) override {
+    if (path.empty()) return Failure<std::unique_ptr<File>>(FileError::NotFound, ENOENT);
+    // O_NONBLOCK keeps the open of a FIFO from waiting for a writer; it is cleared again below,
+    // once the file is known to be one that has pages.
     const int access = mode == OpenMode::Read ? O_RDONLY : O_RDWR;
     const int fd = ::open(path.c_str(), access | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) {
-      error = CauseOf(errno);
-      return nullptr;
-    }
+    if (fd < 0) return Failure<std::unique_ptr<File>>(CauseOf(errno), errno);
     auto file = std::make_unique<PosixFile>(fd);
     struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-      error = CauseOf(errno);
-      return nullptr;
-    }
-    if (S_ISDIR(st.st_mode) || S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode)) {
-      error = FileError::NotAFile;
-      return nullptr;
-    }
+    if (::fstat(fd, &st) != 0) return Failure<std::unique_ptr<File>>(CauseOf(errno), errno);
+    if (S_ISDIR(st.st_mode)) return Failure<std::unique_ptr<File>>(FileError::IsDirectory, EISDIR);
+    if (S_ISFIFO(st.st_mode)) return Failure<std::unique_ptr<File>>(FileError::IsPipe, 0);
+    if (S_ISSOCK(st.st_mode)) return Failure<std::unique_ptr<File>>(FileError::IsSocket, 0);
     const int flags = ::fcntl(fd, F_GETFL);
     if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-    return file;
+    return {std::move(file)};
   }
 
-  bool Exists(const std::string& path) override {
-    return !path.empty() && ::access(path.c_str(), F_OK) == 0;
-  }
+  bool Exists(const std::string& path) override { return !path.empty() && ::access(path.c_str(), F_OK) == 0; }
 
   std::optional<FileIdentity> Identity(const std::string& path) override {
     struct stat st {};
     if (path.empty() || ::stat(path.c_str(), &st) != 0) return std::nullopt;
-    return FileIdentity{static_cast<unsigned long long>(st.st_dev),
-                        static_cast<unsigned long long>(st.st_ino)};
+    return FileIdentity{static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino)};
   }
 };
 

@@ -1,28 +1,29 @@
 #pragma once
 // The view of one file: a form with the command controls above three painted columns that show
 // the current page (offsets, bytes as hex-words, bytes as characters). The view owns everything
-// about its file: the name, the size, the page window and buffer, the radix, the selected byte
-// and the search pattern. No file stays open between commands.
+// about its file: the name, the page state and buffer, the radix, the selected byte and the
+// search. It holds the page state as a value (core/PageState.h) and does the I/O, the painting
+// and the messages; no file stays open between commands.
 
 #include <array>
 #include <cstdint>
-#include <memory>
 
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 
+#include "core/CellGeometry.h"
 #include "core/PageGeometry.h"
-#include "core/SearchLimits.h"
+#include "core/PageState.h"
+#include "search/PatternSearch.h"
 
+class QAbstractButton;
+class QLabel;
 class QLineEdit;
 
 namespace vek {
 
-class File;
 class FileSystem;
-enum class FileError;
-enum class OpenMode;
 class UiServices;
 class ViewDocument;
 
@@ -71,20 +72,23 @@ class CVekView : public QWidget {
   bool HitTestByte(int x, int y);
   void ShowPositionLine();
 
-  // State, for the frames and for tests.
+  // State, for the frames, accessibility and tests.
   const QString& FileName() const { return m_strFileName; }
-  Offset PageStart() const { return m_lPageStart; }
-  Offset PageEnd() const { return m_lPageEnd; }
-  Offset FileSize() const { return m_lFileSize; }
-  int PageBytes() const { return m_nPageBytes; }
+  const PageState& Page() const { return m_page; }
+  Offset PageStart() const { return m_page.start; }
+  Offset PageEnd() const { return m_page.end; }
+  Offset FileSize() const { return m_page.fileSize; }
+  int PageBytes() const { return m_page.count; }
   int SelIndex() const { return m_nSelIndex; }
   bool HexMode() const { return m_bHexMode; }
-  int PatternLength() const { return m_nPatternLen; }
+  int PatternLength() const { return m_search.PatternLength(); }
   const QStringList& OffsetLines() const { return m_arrOffsetLines; }
   const QStringList& HexLines() const { return m_arrHexLines; }
   const QStringList& AsciiLines() const { return m_arrAsciiLines; }
-  // The page as painted, one line per page line, the columns separated by two blanks.
+  // The page as painted, one line per page line, the columns separated as in PageLineColumns.
   QStringList PageLines() const;
+  // The frame of a page column (ids::kOffsetFrame, kHexFrame, kAsciiFrame) in the view's pixels.
+  FrameRect ColumnFrame(int frameId) const;
   // A point inside the cell of page byte `index` in the hex (or character) column, in the view's
   // pixels, for tests and tools that click a byte.
   QPoint HexCellCenter(int index) const;
@@ -108,41 +112,33 @@ class CVekView : public QWidget {
   void OnLButtonDblClk(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint point);
   void WriteByte(int index);
   void ConnectControls();
+  void ShowPage(const PageState& wanted); // the page command's window, read and shown
+  void ShowSearchOutcome(const PatternSearch::Outcome& outcome);
   void InvalidateColumns();
-  QRect ColumnFrame(int controlId) const;
-  QLineEdit* StartEdit() const;
-  std::unique_ptr<File> OpenViewedFile(OpenMode mode, FileError& error) const;
-  void SetControlText(int controlId, const QString& text);
-  enum class SearchOutcome { Found, NotFound, Stopped };
-  SearchOutcome RunSearch(Offset from);
-  void SearchAndShow(Offset from, const char* notFoundText);
+  std::string LocalFileName() const;
 
   UiServices& m_ui;
   FileSystem& m_files;
   ViewDocument* m_pDocument;
 
-  Offset m_lPageStart = -1;
-  Offset m_lPageEnd = -1;
-  Offset m_lFileSize = 0;
+  PageState m_page;
   QString m_strFileName;
-  std::unique_ptr<std::uint8_t[]> m_pPageBuf;
-  int m_nHexWidth = 0;
+  std::array<std::uint8_t, kPageBytes> m_pageBuf{}; // the page read last, m_page.readCount bytes of it
+  int m_nHexWidth = 0;   // 0 until the first paint that drew a line: until then clicks miss
   int m_nAsciiWidth = 0;
   int m_nSelIndex = 0;
   QStringList m_arrHexLines;
   QStringList m_arrAsciiLines;
   QStringList m_arrOffsetLines;
   bool m_bHexMode = false;
-  bool m_bFontOK = false;
-  int m_nPageBytes = 0;
-  std::array<std::uint8_t, kMaxPatternBytes> m_searchPattern{};
-  int m_nPatternLen = 0;
+  PatternSearch m_search;
 
-  // The page actually in the buffer: where it was read from and how many bytes are valid. The page
-  // window above moves ahead of it while a start is typed, or when a read fails; the text on
-  // screen and the byte editor follow this record, never the window.
-  Offset m_lReadStart = 0;
-  int m_nReadBytes = 0;
+  // The form's controls the view writes to or reads, fetched once from the form's template.
+  QLineEdit* m_startEdit;
+  QAbstractButton* m_radixButton;
+  QLabel* m_fileNameLabel;
+  QLabel* m_fileSizeLabel;
+  QLabel* m_positionLabel;
 };
 
 } // namespace vek

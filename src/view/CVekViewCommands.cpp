@@ -4,12 +4,12 @@
 #include <QAbstractButton>
 #include <QEvent>
 #include <QHelpEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QTimer>
 #include <QToolTip>
 
 #include "ResourceIds.h"
-#include "core/ClampPage.h"
-#include "core/NumberParse.h"
 #include "edit/CConverterDlg.h"
 #include "platform/ControlTemplate.h"
 #include "platform/UiServices.h"
@@ -31,12 +31,11 @@ constexpr ToolTipRow kToolTips[] = {
 
 void CVekView::ConnectControls() {
   // In the order of the view's message map.
-  auto clicked = [this](int id, void (CVekView::*handler)()) {
-    if (auto* button = qobject_cast<QAbstractButton*>(GetDlgItem(this, id)))
-      connect(button, &QAbstractButton::clicked, this, handler);
+  const auto clicked = [this](int id, void (CVekView::*handler)()) {
+    connect(Item<QAbstractButton>(this, id), &QAbstractButton::clicked, this, handler);
   };
   clicked(ids::kNew, &CVekView::OnNew);
-  if (QLineEdit* edit = StartEdit()) connect(edit, &QLineEdit::textChanged, this, &CVekView::OnChangeStart);
+  connect(m_startEdit, &QLineEdit::textChanged, this, &CVekView::OnChangeStart);
   clicked(ids::kRefresh, &CVekView::RefreshPage);
   clicked(ids::kRadix, &CVekView::OnRadixToggle);
   clicked(ids::kNextPage, &CVekView::OnNextPage);
@@ -44,9 +43,27 @@ void CVekView::ConnectControls() {
   clicked(ids::kConverter, &CVekView::OnConverter);
   clicked(ids::kFind, &CVekView::OnFind);
   clicked(ids::kNext, &CVekView::OnNext);
+  // A screen reader's Toggle action flips the radix button without clicking it. The view catches
+  // up once the event loop turns; after a click, handled at once, there is nothing left to do.
+  connect(m_radixButton, &QAbstractButton::toggled, this, [this] {
+    QTimer::singleShot(0, this, [this] {
+      if (m_radixButton->isChecked() != m_bHexMode) OnRadixToggle();
+    });
+  });
+
+  // What a screen reader says for the controls whose own text says little ("<", ">") or nothing.
   for (const ToolTipRow& row : kToolTips) {
-    if (QWidget* control = GetDlgItem(this, row.controlId)) control->setAccessibleDescription(QString::fromUtf8(row.text));
+    GetDlgItem(this, row.controlId)->setAccessibleDescription(QString::fromUtf8(row.text));
   }
+  for (const int id : {ids::kPrevPage, ids::kNextPage}) GetDlgItem(this, id)->setAccessibleName(OnToolTipNeedText(id));
+  const std::pair<int, const char*> names[] = {
+      {ids::kStart, "Start"},
+      // The untitled frames of the columns take the captions written under them.
+      {ids::kOffsetFrame, "Offset"}, {ids::kHexFrame, "File bytes in hex-words"},
+      {ids::kAsciiFrame, "File bytes in ASCII"},
+  };
+  for (const auto& [id, name] : names) GetDlgItem(this, id)->setAccessibleName(QString::fromUtf8(name));
+  m_positionLabel->setAccessibleDescription(QStringLiteral("Offset and value of the selected byte"));
 }
 
 void CVekView::OnNew() {
@@ -54,52 +71,26 @@ void CVekView::OnNew() {
   if (AskFileName(name)) LoadFile(name);
 }
 
-void CVekView::OnChangeStart() {
-  const QLineEdit* edit = StartEdit();
-  if (edit == nullptr) return;
-  m_lPageStart = StrToOffset(edit->text().toStdString(), m_bHexMode ? 16 : 10);
-  m_lPageEnd = SaturatingAdd(m_lPageStart, kPageBytes);
-}
+void CVekView::OnChangeStart() { m_page = m_page.TypedStart(m_startEdit->text().toStdString(), m_bHexMode); }
 
 void CVekView::OnGoToStart() {
   OnChangeStart();
   RefreshPage();
 }
 
-void CVekView::OnNextPage() {
-  m_lPageStart = SaturatingAdd(m_lPageStart, kPageBytes);
-  m_lPageEnd = std::min(m_lFileSize, SaturatingAdd(m_lPageStart, kPageBytes));
-  RefreshPage();
-}
-
-void CVekView::OnPrevPage() {
-  m_lPageStart = std::max<Offset>(SaturatingAdd(m_lPageStart, -kPageBytes), 0);
-  m_lPageEnd = m_lPageStart + kPageBytes;
-  RefreshPage();
-}
-
-void CVekView::OnFirstPage() {
-  m_lPageStart = 0;
-  m_lPageEnd = kPageBytes;
-  RefreshPage();
-}
-
-void CVekView::OnLastPage() {
-  m_lPageStart = std::max<Offset>(m_lFileSize - kPageBytes, 0);
-  m_lPageEnd = m_lPageStart + kPageBytes < m_lFileSize ? m_lPageStart + kPageBytes : m_lFileSize;
-  RefreshPage();
-}
+void CVekView::OnNextPage() { ShowPage(m_page.Next()); }
+void CVekView::OnPrevPage() { ShowPage(m_page.Previous()); }
+void CVekView::OnFirstPage() { ShowPage(m_page.First()); }
+void CVekView::OnLastPage() { ShowPage(m_page.Last()); }
 
 void CVekView::OnRadixToggle() {
-  if (auto* toggle = qobject_cast<QAbstractButton*>(GetDlgItem(this, ids::kRadix))) {
-    m_bHexMode = toggle->isChecked();
-    toggle->setText(m_bHexMode ? QStringLiteral("Hex") : QStringLiteral("Dec"));
-    BuildPageText();
-    update(ColumnFrame(ids::kOffsetFrame));
-  }
+  m_bHexMode = m_radixButton->isChecked();
+  m_radixButton->setText(m_bHexMode ? QStringLiteral("Hex") : QStringLiteral("Dec"));
+  BuildPageText();
+  update(ControlRect(this, ids::kOffsetFrame));
   ShowPositionLine();
   ShowFileSize();
-  ShowStartPos(m_lPageStart);
+  ShowStartPos(m_page.start);
 }
 
 QString CVekView::OnToolTipNeedText(int controlId) const {
@@ -129,6 +120,19 @@ bool CVekView::eventFilter(QObject* watched, QEvent* event) {
 void CVekView::OnConverter() {
   CConverterDlg dialog;
   m_ui.RunModal(dialog);
+}
+
+void CVekView::OnFind() { ShowSearchOutcome(m_search.Find(this, LocalFileName())); }
+
+void CVekView::OnNext() { ShowSearchOutcome(m_search.Next(this, LocalFileName(), m_page.start)); }
+
+void CVekView::ShowSearchOutcome(const PatternSearch::Outcome& outcome) {
+  if (outcome.fileSize) m_page.fileSize = *outcome.fileSize;
+  switch (outcome.show) {
+    case PatternSearch::Outcome::Show::Match: ShowPage(m_page.At(outcome.match)); break;
+    case PatternSearch::Outcome::Show::PageAgain: RefreshPage(); break;
+    case PatternSearch::Outcome::Show::Nothing: break;
+  }
 }
 
 } // namespace vek

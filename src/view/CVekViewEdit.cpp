@@ -1,5 +1,7 @@
 // Editing a byte with a double-click: the new value goes straight into the file.
 
+#include <memory>
+
 #include "Strings.h"
 #include "edit/CEditByteDlg.h"
 #include "platform/File.h"
@@ -13,14 +15,14 @@ void CVekView::OnLButtonDblClk(Qt::MouseButtons buttons, Qt::KeyboardModifiers m
   if (!PlainLeftButton(buttons, modifiers) || !HitTestByte(point.x(), point.y())) return;
   const int index = m_nSelIndex;
   // Only a byte that was read is edited (a page with no bytes, or a file that failed to load, has none).
-  if (index < 0 || index >= m_nReadBytes) return;
+  if (!m_page.HoldsByte(index)) return;
   CEditByteDlg dialog;
   // The byte where it was read from, whatever start may have been typed since.
-  dialog.m_lOffset = m_lReadStart + index;
-  dialog.m_byValue = m_pPageBuf[index];
+  dialog.m_lOffset = m_page.OffsetOf(index);
+  dialog.m_byValue = m_pageBuf[index];
   dialog.m_bHexMode = m_bHexMode;
   if (m_ui.RunModal(dialog) != QDialog::Accepted) return;
-  m_pPageBuf[index] = dialog.NewByteValue();
+  m_pageBuf[index] = dialog.NewByteValue();
   BuildPageText();
   InvalidateColumns();
   WaitCursor wait(m_ui);
@@ -29,14 +31,14 @@ void CVekView::OnLButtonDblClk(Qt::MouseButtons buttons, Qt::KeyboardModifiers m
 
 void CVekView::WriteByte(int index) {
   // Only the changed byte is written, so bytes another program changed since the read are kept.
-  const Offset offset = m_lReadStart + index;
-  FileError error = FileError::None;
-  const std::unique_ptr<File> file = OpenViewedFile(OpenMode::ReadWrite, error);
-  if (!file) {
+  const Offset offset = m_page.OffsetOf(index);
+  const FileResult<std::unique_ptr<File>> opened = m_files.Open(LocalFileName(), OpenMode::ReadWrite);
+  if (!opened.ok()) {
     m_ui.MessageBox(QString::fromUtf8(strings::kFileNotOpened));
     return;
   }
-  const FileResult<Offset> length = file->Length();
+  File& file = *opened.value;
+  const FileResult<Offset> length = file.Length();
   if (!length.ok()) {
     m_ui.MessageBox(FileErrorText(length.error, m_strFileName), MessageIcon::Stop);
     return;
@@ -47,14 +49,14 @@ void CVekView::WriteByte(int index) {
                     MessageIcon::Stop);
     return;
   }
-  if (const FileError failed = file->Seek(offset); failed != FileError::None) {
-    m_ui.MessageBox(QString::fromUtf8(strings::kSeekError) + QStringLiteral("\n") + FileErrorText(failed, m_strFileName),
+  FileStatus written = file.WriteAt(offset, &m_pageBuf[index], 1);
+  if (written.ok()) written = file.Sync();
+  if (written.error == FileError::BadOffset) {
+    m_ui.MessageBox(QString::fromUtf8(strings::kSeekError) + QStringLiteral("\n") + FileErrorText(written.error, m_strFileName),
                     MessageIcon::Stop);
-    return;
+  } else if (!written.ok()) {
+    m_ui.MessageBox(FileErrorText(written.error, m_strFileName), MessageIcon::Stop);
   }
-  FileError failure = file->Write(&m_pPageBuf[index], 1);
-  if (failure == FileError::None) failure = file->Sync();
-  if (failure != FileError::None) m_ui.MessageBox(FileErrorText(failure, m_strFileName), MessageIcon::Stop);
 }
 
 } // namespace vek

@@ -2,6 +2,7 @@
 
 #include <span>
 
+#include <QLabel>
 #include <QPainter>
 #include <QPaintEvent>
 
@@ -10,6 +11,7 @@
 #include "core/Ansi.h"
 #include "core/DisplayTexts.h"
 #include "core/PageText.h"
+#include "core/CellGeometry.h"
 #include "platform/ControlTemplate.h"
 #include "platform/Fonts.h"
 #include "view/CVekView.h"
@@ -41,19 +43,20 @@ QStringList ToQStringList(const std::vector<std::string>& lines) {
 
 // Every character sits in its own cell of the page grid, whatever the font's own advance, so that
 // what is painted and what the hit test computes agree.
-void DrawOnGrid(QPainter& painter, int x, int baseline, const QString& text) {
+void DrawOnGrid(QPainter& painter, const FrameRect& frame, int line, int ascent, const QString& text) {
   for (int i = 0; i < text.size(); ++i) {
-    if (text[i] != u' ') painter.drawText(QPoint(x + i * kCellWidth, baseline), QString(text[i]));
+    if (text[i] == u' ') continue;
+    const CellRect cell = GridCell(frame, line, i);
+    painter.drawText(QPoint(cell.left, cell.top + ascent), QString(text[i]));
   }
 }
 } // namespace
 
 void CVekView::BuildPageText() {
-  if (!m_pPageBuf) return;
   // The text describes the bytes in the buffer, at the offset they were read from.
-  const PageText text =
-      vek::BuildPageText(std::span<const std::uint8_t>(m_pPageBuf.get(), static_cast<std::size_t>(m_nReadBytes)),
-                         m_lReadStart, m_bHexMode);
+  const PageText text = vek::BuildPageText(
+      std::span<const std::uint8_t>(m_pageBuf.data(), static_cast<std::size_t>(m_page.readCount)), m_page.readStart,
+      m_bHexMode);
   m_arrOffsetLines = ToQStringList(text.offsetLines);
   m_arrHexLines = ToQStringList(text.hexLines);
   m_arrAsciiLines.clear();
@@ -62,47 +65,36 @@ void CVekView::BuildPageText() {
 }
 
 void CVekView::ShowFileSize() {
-  SetControlText(ids::kFileSize, QString::fromStdString(FormatFileSize(m_lFileSize, m_bHexMode)));
+  m_fileSizeLabel->setText(QString::fromStdString(FormatFileSize(m_page.fileSize, m_bHexMode)));
 }
 
 void CVekView::UpdateTitle() {
-  SetControlText(ids::kFileName, QString::fromUtf8(strings::kFileLinePrefix) + m_strFileName);
+  m_fileNameLabel->setText(QString::fromUtf8(strings::kFileLinePrefix) + m_strFileName);
   if (m_pDocument != nullptr) m_pDocument->SetTitle(QString::fromUtf8(strings::kTitlePrefix) + m_strFileName);
 }
 
 QStringList CVekView::PageLines() const {
+  const QString gap(kPageColumnGap, u' ');
   QStringList lines;
   for (int k = 0; k < m_arrHexLines.size(); ++k) {
-    lines.append(m_arrOffsetLines.value(k) + QStringLiteral("  ") + m_arrHexLines.value(k).leftJustified(kHexLineChars) +
-                 QStringLiteral("  ") + m_arrAsciiLines.value(k));
+    lines.append(m_arrOffsetLines.value(k) + gap + m_arrHexLines.value(k).leftJustified(kHexLineChars) + gap +
+                 m_arrAsciiLines.value(k));
   }
   return lines;
 }
 
-QPoint CVekView::HexCellCenter(int index) const {
-  const QRect frame = ColumnFrame(ids::kHexFrame);
-  const int line = index / kBytesPerLine;
-  const int inLine = index % kBytesPerLine;
-  const int cell = inLine / 2 * kHexCellsPerPair + inLine % 2 * 2; // first digit of the byte
-  return {frame.left() + kTextInsetX + cell * kCellWidth + kCellWidth,
-          frame.top() + kTextInsetY + line * kLineHeight + kLineHeight / 2};
-}
+namespace {
+QPoint Center(const CellRect& cell) { return {cell.left + cell.width / 2, cell.top + cell.height / 2}; }
+} // namespace
+
+QPoint CVekView::HexCellCenter(int index) const { return Center(HexByteCell(ColumnFrame(ids::kHexFrame), index)); }
 
 QPoint CVekView::AsciiCellCenter(int index) const {
-  const QRect frame = ColumnFrame(ids::kAsciiFrame);
-  return {frame.left() + kTextInsetX + index % kBytesPerLine * kCellWidth + kCellWidth / 2,
-          frame.top() + kTextInsetY + index / kBytesPerLine * kLineHeight + kLineHeight / 2};
+  return Center(AsciiByteCell(ColumnFrame(ids::kAsciiFrame), index));
 }
 
 void CVekView::paintEvent(QPaintEvent* event) {
   QWidget::paintEvent(event);
-  const QRect hexFrame = ColumnFrame(ids::kHexFrame);
-  const int hexX = hexFrame.left() + kTextInsetX;
-  const int firstY = hexFrame.top() + kTextInsetY;
-  const int asciiX = ColumnFrame(ids::kAsciiFrame).left() + kTextInsetX;
-  const int offsetX = ColumnFrame(ids::kOffsetFrame).left() + kTextInsetX;
-  if (!m_bFontOK) return;
-
   QPainter painter(this);
   painter.setFont(PageFont());
   painter.setPen(Qt::black);
@@ -112,11 +104,13 @@ void CVekView::paintEvent(QPaintEvent* event) {
     m_nHexWidth = kHexLineWidth;
     m_nAsciiWidth = kAsciiLineWidth;
   }
+  const FrameRect offsetFrame = ColumnFrame(ids::kOffsetFrame);
+  const FrameRect hexFrame = ColumnFrame(ids::kHexFrame);
+  const FrameRect asciiFrame = ColumnFrame(ids::kAsciiFrame);
   for (int k = 0; k < lines; ++k) {
-    const int baseline = firstY + k * kLineHeight + ascent;
-    DrawOnGrid(painter, offsetX, baseline, m_arrOffsetLines.value(k));
-    DrawOnGrid(painter, hexX, baseline, m_arrHexLines.value(k));
-    DrawOnGrid(painter, asciiX, baseline, m_arrAsciiLines.value(k));
+    DrawOnGrid(painter, offsetFrame, k, ascent, m_arrOffsetLines.value(k));
+    DrawOnGrid(painter, hexFrame, k, ascent, m_arrHexLines.value(k));
+    DrawOnGrid(painter, asciiFrame, k, ascent, m_arrAsciiLines.value(k));
   }
 }
 

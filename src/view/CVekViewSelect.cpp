@@ -1,30 +1,23 @@
 // Selecting a byte with a click.
 
+#include <QLabel>
 #include <QMouseEvent>
 
 #include "ResourceIds.h"
 #include "core/ClampPage.h"
 #include "core/DisplayTexts.h"
-#include "core/HitTest.h"
-#include "platform/ControlTemplate.h"
-#include "platform/UiServices.h"
+#include "core/CellGeometry.h"
 #include "view/CVekView.h"
 
 namespace vek {
-
-namespace {
-FrameRect ToFrame(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
-} // namespace
 
 bool CVekView::PlainLeftButton(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
   return buttons == Qt::LeftButton && !(modifiers & (Qt::ShiftModifier | Qt::ControlModifier));
 }
 
 bool CVekView::HitTestByte(int x, int y) {
-  if (GetDlgItem(this, ids::kHexFrame) == nullptr || GetDlgItem(this, ids::kAsciiFrame) == nullptr) return false;
-  const HitGeometry geometry{ToFrame(ColumnFrame(ids::kHexFrame)), ToFrame(ColumnFrame(ids::kAsciiFrame)),
-                             m_nHexWidth, m_nAsciiWidth};
-  const HitResult hit = vek::HitTestByte(x, y, geometry, m_nReadBytes);
+  const HitGeometry geometry{ColumnFrame(ids::kHexFrame), ColumnFrame(ids::kAsciiFrame), m_nHexWidth, m_nAsciiWidth};
+  const HitResult hit = vek::HitTestByte(x, y, geometry, m_page.readCount);
   if (!hit.hit) return false;
   if (hit.index) {
     m_nSelIndex = *hit.index;
@@ -35,9 +28,10 @@ bool CVekView::HitTestByte(int x, int y) {
 
 void CVekView::ShowPositionLine() {
   // A selection past the bytes of a shorter page names no byte: the line keeps its text.
-  if (!m_pPageBuf || m_nSelIndex < 0 || m_nSelIndex >= m_nReadBytes) return;
-  SetControlText(ids::kPositionLine,
-                 QString::fromStdString(FormatPositionLine(SaturatingAdd(m_lPageStart, m_nSelIndex), m_pPageBuf[m_nSelIndex], m_bHexMode)));
+  if (!m_page.HoldsByte(m_nSelIndex)) return;
+  // The window's start, not the record's: a start typed but not applied shows with the byte on screen.
+  m_positionLabel->setText(QString::fromStdString(
+      FormatPositionLine(SaturatingAdd(m_page.start, m_nSelIndex), m_pageBuf[m_nSelIndex], m_bHexMode)));
 }
 
 void CVekView::mousePressEvent(QMouseEvent* event) {

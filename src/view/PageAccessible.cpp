@@ -4,8 +4,9 @@
 #include <vector>
 
 #include "ResourceIds.h"
+#include "core/CellGeometry.h"
 #include "core/PageGeometry.h"
-#include "platform/ControlTemplate.h"
+#include "core/PageText.h"
 #include "view/CVekView.h"
 #include "view/PageArea.h"
 
@@ -15,51 +16,22 @@ namespace {
 
 // Where one page line lies in the text, and where its hex and character columns begin in it.
 struct LineLayout {
-  int start;      // text offset of the line's first character
-  int length;     // without the line feed
-  int hexStart;   // column of the first hex digit
-  int asciiStart; // column of the first character of the character column
+  int start;           // text offset of the line's first character
+  int length;          // without the line feed
+  PageLineColumns columns;
 };
 
-std::vector<LineLayout> Layout(const CVekView& view, const QStringList& lines) {
+std::vector<LineLayout> Layout(const CVekView& view) {
+  const QStringList lines = view.PageLines();
   std::vector<LineLayout> layout;
   layout.reserve(static_cast<std::size_t>(lines.size()));
   int start = 0;
   for (int k = 0; k < lines.size(); ++k) {
-    const QString& line = lines[k];
-    const int offsetEnd = static_cast<int>(view.OffsetLines().value(k).size());
-    // The separators hold blanks only, so the first match after the offset is the hex column.
-    const QString hex = view.HexLines().value(k);
-    const int hexAt = hex.isEmpty() ? -1 : static_cast<int>(line.indexOf(hex, offsetEnd));
-    const int length = static_cast<int>(line.size());
-    const int asciiStart = length - static_cast<int>(view.AsciiLines().value(k).size());
-    layout.push_back({start, length, hexAt < 0 ? offsetEnd : hexAt, asciiStart});
+    const int length = static_cast<int>(lines[k].size());
+    layout.push_back({start, length, ColumnsOfPageLine(static_cast<int>(view.OffsetLines().value(k).size()))});
     start += length + 1;
   }
   return layout;
-}
-
-// Bytes the page text shows: twenty a line, and two hex digits each on the last one.
-int BytesShown(const CVekView& view) {
-  const QStringList& hexLines = view.HexLines();
-  if (hexLines.isEmpty()) return 0;
-  const QString& last = hexLines.back();
-  const auto digits = std::count_if(last.begin(), last.end(), [](QChar c) { return c != u' '; });
-  return static_cast<int>(hexLines.size() - 1) * kBytesPerLine + static_cast<int>(digits) / 2;
-}
-
-// Text origins of the three columns in the view, as painting places them.
-struct Origins {
-  int offsetX;
-  int hexX;
-  int asciiX;
-  int firstY;
-};
-
-Origins ColumnOrigins(const CVekView& view) {
-  const QRect hex = ControlRect(&view, ids::kHexFrame);
-  return {ControlRect(&view, ids::kOffsetFrame).left() + kTextInsetX, hex.left() + kTextInsetX,
-          ControlRect(&view, ids::kAsciiFrame).left() + kTextInsetX, hex.top() + kTextInsetY};
 }
 
 QAccessibleInterface* CreatePageAccessible(const QString&, QObject* object) {
@@ -72,19 +44,18 @@ QAccessibleInterface* CreatePageAccessible(const QString&, QObject* object) {
 QString PageAccessibleText(const CVekView& view) { return view.PageLines().join(u'\n'); }
 
 int PageCaretOffset(const CVekView& view) {
-  const int bytes = BytesShown(view);
+  // The text shows the bytes that were read; a selection past the end of a shorter page stays on
+  // its last byte.
+  const int bytes = view.Page().readCount;
   if (bytes == 0) return 0;
-  // A selection past the end of a shorter page stays on its last byte.
   const int index = std::clamp(view.SelIndex(), 0, bytes - 1);
-  const std::vector<LineLayout> layout = Layout(view, view.PageLines());
-  const LineLayout& line = layout[static_cast<std::size_t>(index / kBytesPerLine)];
-  const int inLine = index % kBytesPerLine;
-  return line.start + line.hexStart + inLine / 2 * kHexCellsPerPair + inLine % 2 * 2;
+  const LineLayout line = Layout(view)[static_cast<std::size_t>(index / kBytesPerLine)];
+  return line.start + line.columns.hex + HexColumnOfByte(index % kBytesPerLine);
 }
 
 std::optional<TextRange> PageSelection(const PageArea& area) {
   const CVekView& view = area.View();
-  if (!area.HasSelection() || view.SelIndex() < 0 || view.SelIndex() >= BytesShown(view)) return std::nullopt;
+  if (!area.HasSelection() || !view.Page().HoldsByte(view.SelIndex())) return std::nullopt;
   const int caret = PageCaretOffset(view);
   return TextRange{caret, caret + 2};
 }
@@ -162,42 +133,47 @@ int PageAccessible::characterCount() const { return static_cast<int>(PageAccessi
 
 QRect PageAccessible::characterRect(int offset) const {
   const CVekView& view = Area().View();
-  const std::vector<LineLayout> layout = Layout(view, view.PageLines());
+  const std::vector<LineLayout> layout = Layout(view);
   const auto line = std::find_if(layout.begin(), layout.end(), [offset](const LineLayout& l) {
     return offset >= l.start && offset <= l.start + l.length;
   });
   if (offset < 0 || line == layout.end()) return {};
-  const Origins origins = ColumnOrigins(view);
+  const int k = static_cast<int>(line - layout.begin());
   const int column = offset - line->start;
   // Offsets and the blanks after them continue the offset column's grid, the blanks after the
   // hex-words the hex column's; each character is painted in a cell of its own.
-  int x = origins.offsetX + column * kCellWidth;
-  if (column >= line->asciiStart) {
-    x = origins.asciiX + (column - line->asciiStart) * kCellWidth;
-  } else if (column >= line->hexStart) {
-    x = origins.hexX + (column - line->hexStart) * kCellWidth;
+  CellRect cell = GridCell(view.ColumnFrame(ids::kOffsetFrame), k, column);
+  if (column >= line->columns.ascii) {
+    cell = GridCell(view.ColumnFrame(ids::kAsciiFrame), k, column - line->columns.ascii);
+  } else if (column >= line->columns.hex) {
+    cell = GridCell(view.ColumnFrame(ids::kHexFrame), k, column - line->columns.hex);
   }
-  const int y = origins.firstY + static_cast<int>(line - layout.begin()) * kLineHeight;
-  return {view.mapToGlobal(QPoint(x, y)), QSize(kCellWidth, kLineHeight)};
+  return {view.mapToGlobal(QPoint(cell.left, cell.top)), QSize(cell.width, cell.height)};
 }
 
 int PageAccessible::offsetAtPoint(const QPoint& point) const {
   const CVekView& view = Area().View();
-  const std::vector<LineLayout> layout = Layout(view, view.PageLines());
-  const Origins origins = ColumnOrigins(view);
+  const std::vector<LineLayout> layout = Layout(view);
   const QPoint p = view.mapFromGlobal(point);
-  if (p.y() < origins.firstY) return -1;
-  const auto k = static_cast<std::size_t>((p.y() - origins.firstY) / kLineHeight);
-  if (k >= layout.size()) return -1;
-  const LineLayout& line = layout[k];
-  // Each column claims the cells up to where the next one begins in the text.
-  const auto inColumn = [&line](int x, int originX, int first, int end) {
-    const int column = first + (x - originX) / kCellWidth;
+  // The rightmost column whose grid holds the point is the one it points at; each column claims
+  // the cells up to where the next one begins in the text.
+  for (const int frameId : {ids::kAsciiFrame, ids::kHexFrame, ids::kOffsetFrame}) {
+    const std::optional<GridPosition> cell = GridPositionAt(view.ColumnFrame(frameId), p.x(), p.y());
+    if (!cell) continue;
+    if (cell->line >= static_cast<int>(layout.size())) return -1;
+    const LineLayout& line = layout[static_cast<std::size_t>(cell->line)];
+    int first = 0;
+    int end = line.columns.hex;
+    if (frameId == ids::kAsciiFrame) {
+      first = line.columns.ascii;
+      end = line.length;
+    } else if (frameId == ids::kHexFrame) {
+      first = line.columns.hex;
+      end = line.columns.ascii;
+    }
+    const int column = first + cell->column;
     return column < end ? line.start + column : -1;
-  };
-  if (p.x() >= origins.asciiX) return inColumn(p.x(), origins.asciiX, line.asciiStart, line.length);
-  if (p.x() >= origins.hexX) return inColumn(p.x(), origins.hexX, line.hexStart, line.asciiStart);
-  if (p.x() >= origins.offsetX) return inColumn(p.x(), origins.offsetX, 0, line.hexStart);
+  }
   return -1;
 }
 

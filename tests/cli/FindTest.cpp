@@ -7,111 +7,17 @@
 #include <vector>
 
 #include "CliTestSupport.h"
-#include "cli/FindAll.h"
 #include "cli/TerminalMode.h"
 #include "core/ByteScan.h"
-#include "core/Search.h"
 #include "core/SearchLimits.h"
 
 namespace vek::cli::test {
 namespace {
 
-ReadAtFn MemoryReader(const Bytes& file) {
-  return [&file](Offset offset, std::uint8_t* buffer, std::size_t size) -> std::int64_t {
-    if (offset < 0 || offset > static_cast<Offset>(file.size())) return -1;
-    const std::size_t n = std::min(size, file.size() - static_cast<std::size_t>(offset));
-    std::memcpy(buffer, file.data() + offset, n);
-    return static_cast<std::int64_t>(n);
-  };
-}
-
-std::vector<std::int64_t> FindAllOffsets(const Bytes& file, const Bytes& pattern, FindAllStatus* status = nullptr) {
-  std::vector<std::int64_t> found;
-  const FindAllStatus s =
-      FindAll(MemoryReader(file), static_cast<Offset>(file.size()), pattern, [&](Offset at) { found.push_back(at); });
-  if (status) *status = s;
-  return found;
-}
-
 std::string Lines(const std::vector<std::int64_t>& offsets) {
   std::ostringstream text;
   for (const auto at : offsets) text << at << '\n';
   return text.str();
-}
-
-TEST(FindAll, ReportsEveryOccurrenceIncludingOverlappingOnes) {
-  const Bytes file = {'a', 'a', 'a', 'a', 'b', 'a', 'a'};
-  EXPECT_EQ(FindAllOffsets(file, {'a', 'a'}), (std::vector<std::int64_t>{0, 1, 2, 5}));
-  EXPECT_EQ(FindAllOffsets(file, {'a'}), (std::vector<std::int64_t>{0, 1, 2, 3, 5, 6}));
-  EXPECT_EQ(FindAllOffsets(file, file), (std::vector<std::int64_t>{0}));
-}
-
-TEST(FindAll, AgreesWithTheNaiveSearchAcrossBlockBoundaries) {
-  // Three and a bit blocks of a two-letter alphabet: every short pattern matches thousands of times,
-  // and some of those matches straddle the seams between blocks.
-  const Bytes file = RandomBytes(3 * kSearchBlockBytes + 1234, 7, "ab");
-  for (const std::string text : {"a", "ab", "bba", "abab", "aaaaaaaaaaa", "babbabaabbbab"}) {
-    const Bytes pattern(text.begin(), text.end());
-    SCOPED_TRACE(text);
-    FindAllStatus status{};
-    const auto found = FindAllOffsets(file, pattern, &status);
-    EXPECT_EQ(found, NaiveFindAll(file, pattern));
-    EXPECT_EQ(status, found.empty() ? FindAllStatus::NotFound : FindAllStatus::Found);
-  }
-}
-
-TEST(FindAll, FindsAMatchThatStraddlesTwoBlocksAtEveryCut) {
-  const Bytes pattern = {0xDE, 0xAD, 0xBE, 0xEF, 0x01};
-  for (std::size_t before = 1; before < pattern.size(); ++before) {
-    Bytes file(2 * kSearchBlockBytes, 0);
-    const std::size_t at = kSearchBlockBytes - before;
-    std::copy(pattern.begin(), pattern.end(), file.begin() + static_cast<std::ptrdiff_t>(at));
-    EXPECT_EQ(FindAllOffsets(file, pattern), (std::vector<std::int64_t>{static_cast<std::int64_t>(at)}))
-        << before << " bytes in the first block";
-  }
-}
-
-TEST(FindAll, EachReportedMatchIsTheOneSearchFileFindsFromThere) {
-  // The Find dialog's search, restarted after each match, must walk the same offsets.
-  const Bytes file = RandomBytes(kSearchBlockBytes + 5000, 11, "xyz\x80\xFF");
-  const Bytes pattern = {'x', 'y'};
-  std::vector<std::int64_t> bySearchFile;
-  for (Offset from = 0;;) {
-    const SearchResult r = SearchFile(MemoryReader(file), static_cast<Offset>(file.size()), from, pattern);
-    if (r.status != SearchResult::Status::Found) break;
-    bySearchFile.push_back(r.offset);
-    from = r.offset + 1;
-  }
-  ASSERT_GT(bySearchFile.size(), 100u);
-  EXPECT_EQ(FindAllOffsets(file, pattern), bySearchFile);
-}
-
-TEST(FindAll, NothingToFindInShortFilesOrWithAnEmptyPattern) {
-  FindAllStatus status{};
-  EXPECT_TRUE(FindAllOffsets({}, {'a'}, &status).empty());
-  EXPECT_EQ(status, FindAllStatus::NotFound);
-  EXPECT_TRUE(FindAllOffsets({'a', 'b'}, {'a', 'b', 'c'}, &status).empty());
-  EXPECT_EQ(status, FindAllStatus::NotFound);
-  EXPECT_TRUE(FindAllOffsets({'a', 'b'}, {}, &status).empty());
-  EXPECT_EQ(status, FindAllStatus::NotFound);
-}
-
-TEST(FindAll, AFailedOrShortReadStopsWithAReadErrorKeepingEarlierMatches) {
-  const Bytes file = RandomBytes(3 * kSearchBlockBytes, 3, "ab");
-  const Bytes pattern = {'a', 'b', 'a'};
-  for (const std::int64_t failure : {std::int64_t{-1}, std::int64_t{10}}) {
-    int reads = 0;
-    const ReadAtFn failSecond = [&](Offset offset, std::uint8_t* buffer, std::size_t size) -> std::int64_t {
-      if (++reads == 2) return failure;
-      return MemoryReader(file)(offset, buffer, size);
-    };
-    std::vector<std::int64_t> found;
-    const FindAllStatus status =
-        FindAll(failSecond, static_cast<Offset>(file.size()), pattern, [&](Offset at) { found.push_back(at); });
-    EXPECT_EQ(status, FindAllStatus::ReadError) << failure;
-    ASSERT_FALSE(found.empty());
-    EXPECT_LT(found.back(), static_cast<std::int64_t>(kSearchBlockBytes));
-  }
 }
 
 TEST(TerminalFind, PrintsTheOffsetsOfARealFileOnePerLine) {

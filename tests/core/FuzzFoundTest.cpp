@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/HitTest.h"
+#include "core/CellGeometry.h"
 #include "core/PageGeometry.h"
 
 namespace vek {

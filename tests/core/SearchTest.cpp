@@ -437,5 +437,67 @@ TEST(SearchFile, FindsAMarkerPastFourGiBInAFiveGiBFile) {
             2 * kGiB - 5);
 }
 
+// --- FindAll: every occurrence in one pass --------------------------------------------------
+
+std::vector<Offset> FindAllOffsets(MemoryFile& file, const Bytes& pattern, Status expected) {
+  std::vector<Offset> found;
+  EXPECT_EQ(FindAll(file.Reader(), static_cast<Offset>(file.bytes.size()), pattern,
+                    [&found](Offset at) { found.push_back(at); }),
+            expected);
+  return found;
+}
+
+TEST(FindAll, ReportsEveryOccurrenceOverlapsAndBlockSeamsIncluded) {
+  struct Case {
+    const char* name;
+    Bytes file;
+    Bytes pattern;
+  };
+  std::mt19937_64 rng(7);
+  const Bytes seams = RandomBytes(rng, 3 * kSearchBlockBytes + 1234, B("ab"));
+  std::vector<Case> cases = {
+      {"overlapping", B("aaaabaa"), B("aa")},
+      {"one byte", B("aaaabaa"), B("a")},
+      {"the whole file", B("aaaabaa"), B("aaaabaa")},
+      {"empty file", {}, B("a")},
+      {"shorter than the pattern", B("ab"), B("abc")},
+      {"empty pattern", B("ab"), {}},
+  };
+  for (const char* text : {"ab", "bba", "aaaaaaaaaaa", "babbabaabbbab"}) {
+    cases.push_back({text, seams, Bytes(text, text + std::strlen(text))});
+  }
+  // A match cut by the seam between two blocks at each of its bytes.
+  for (std::size_t before = 1; before < 5; ++before) {
+    Bytes file(2 * kSearchBlockBytes, 0);
+    Plant(file, kSearchBlockBytes - before, B("\xDE\xAD\xBE\xEF\x01"));
+    cases.push_back({"straddling", file, B("\xDE\xAD\xBE\xEF\x01")});
+  }
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MemoryFile file{c.file};
+    const std::vector<Offset> expected = testing::AllOccurrences(c.file, 0, c.pattern);
+    EXPECT_EQ(FindAllOffsets(file, c.pattern, expected.empty() ? Status::NotFound : Status::Found), expected);
+  }
+}
+
+TEST(FindAll, AFailedOrShortReadStopsWithAReadErrorKeepingEarlierMatches) {
+  std::mt19937_64 rng(3);
+  MemoryFile file{RandomBytes(rng, 3 * kSearchBlockBytes, B("ab"))};
+  for (const std::int64_t failure : {std::int64_t{-1}, std::int64_t{10}}) {
+    int reads = 0;
+    const ReadAtFn inner = file.Reader();
+    const ReadAtFn failSecond = [&](Offset offset, std::uint8_t* buffer, std::size_t size) -> std::int64_t {
+      return ++reads == 2 ? failure : inner(offset, buffer, size);
+    };
+    std::vector<Offset> found;
+    EXPECT_EQ(FindAll(failSecond, static_cast<Offset>(file.bytes.size()), B("aba"),
+                      [&found](Offset at) { found.push_back(at); }),
+              Status::ReadError)
+        << failure;
+    ASSERT_FALSE(found.empty());
+    EXPECT_LT(found.back(), static_cast<Offset>(kSearchBlockBytes));
+  }
+}
+
 } // namespace
 } // namespace vek

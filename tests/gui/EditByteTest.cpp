@@ -254,19 +254,6 @@ TEST_F(EditByteTest, APageWithNoBytesNeverOpensTheDialog) {
   EXPECT_EQ(QFile(path).size(), 0);
 }
 
-TEST_F(EditByteTest, ATypedStartNotYetAppliedDoesNotMoveTheByte) {
-  OpenCounting(1050);
-  h.TypeStart(view, QStringLiteral("600"));
-  ASSERT_EQ(view->PageStart(), 600); // the page window follows the typing, the buffer does not
-  QByteArray expected = TestFiles::Read(path);
-  ScriptEntry(QStringLiteral("ab"), ids::kEditRadioHex);
-  DoubleClickHex(3);
-  EXPECT_EQ(shownPosition, QStringLiteral("Offset : 3"));
-  EXPECT_EQ(shownValue, QStringLiteral("Current value : 3"));
-  expected[3] = static_cast<char>(0xAB);
-  EXPECT_EQ(TestFiles::Read(path), expected);
-}
-
 TEST_F(EditByteTest, AfterAFailedPageReadTheByteGoesWhereTheShownPageCameFrom) {
   OpenCounting(1050);
   h.fileSystem.plan.failRead = true;
@@ -279,27 +266,6 @@ TEST_F(EditByteTest, AfterAFailedPageReadTheByteGoesWhereTheShownPageCameFrom) {
   EXPECT_EQ(shownPosition, QStringLiteral("Offset : 4"));
   expected[4] = static_cast<char>(0xCD);
   EXPECT_EQ(TestFiles::Read(path), expected);
-}
-
-TEST_F(EditByteTest, AfterAnotherFileFailedToLoadNothingOfTheFormerPageCanBeEdited) {
-  OpenCounting(300);
-  const QByteArray first = TestFiles::Read(path);
-  const QString second = h.files.Write(QStringLiteral("second.bin"), QByteArray(300, 'b'));
-  h.ui.fileAnswers.push_back(second);
-  h.fileSystem.plan.failRead = true;
-  h.ClickControl(view, ids::kNew);
-  ASSERT_EQ(h.ui.MessageTexts(), QStringList{QString::fromUtf8(strings::kReadError)});
-  h.fileSystem.plan.failRead = false;
-  view->grab();
-
-  h.ui.dialogSteps.push_back([](QDialog& d) {
-    TypeInto(d, ids::kEditNewValue, QStringLiteral("41"));
-    ClickButton(d, ids::kOk);
-  });
-  DoubleClickHex(5);
-  EXPECT_EQ(h.ui.dialogsRun, 0);
-  EXPECT_EQ(TestFiles::Read(second), QByteArray(300, 'b'));
-  EXPECT_EQ(TestFiles::Read(path), first);
 }
 
 TEST_F(EditByteTest, AnotherProgramsChangeElsewhereInThePageSurvives) {

@@ -125,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(
                       OpenCause{"BadPath", FileError::BadPath, strings::kOpenBadPath},
                       OpenCause{"TooManyOpenFiles", FileError::TooManyOpenFiles, strings::kOpenTooManyFiles},
                       OpenCause{"AccessDenied", FileError::AccessDenied, strings::kOpenAccessDenied},
-                      OpenCause{"NotAFile", FileError::NotAFile, strings::kOpenAccessDenied},
+                      OpenCause{"Directory", FileError::IsDirectory, strings::kOpenAccessDenied},
                       OpenCause{"Sharing", FileError::SharingViolation, strings::kOpenSharing},
                       OpenCause{"Locking", FileError::LockViolation, strings::kOpenLocking},
                       OpenCause{"Hardware", FileError::HardwareError, strings::kOpenHardware},

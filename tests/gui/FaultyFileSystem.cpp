@@ -9,64 +9,55 @@ namespace {
 class FaultyFile final : public File {
  public:
   FaultyFile(std::unique_ptr<File> real, FaultPlan& plan, FaultCounters& counters)
-      : real_(std::move(real)), plan_(plan), counters_(counters) {}
+      : m_real(std::move(real)), m_plan(plan), m_counters(counters) {}
 
-  FileResult<Offset> Length() override {
-    if (plan_.failLength) return {0, FileError::HardwareError};
-    return real_->Length();
+  FileResult<Offset> Length() const override {
+    if (m_plan.failLength) return {0, FileError::HardwareError};
+    return m_real->Length();
   }
-  FileError Seek(Offset offset) override {
-    if (plan_.failSeek) return FileError::BadPath;
-    position_ = offset;
-    return real_->Seek(offset);
+  FileResult<std::size_t> ReadAt(Offset offset, void* buffer, std::size_t size) const override {
+    const int nth = m_counters.reads++;
+    if (m_plan.failSeek) return {0, FileError::BadOffset};
+    if (m_plan.failRead && nth >= m_plan.failAfterReads) return {0, FileError::HardwareError};
+    if (m_plan.shortRead) size = std::min(size, *m_plan.shortRead);
+    return m_real->ReadAt(offset, buffer, size);
   }
-  FileResult<std::size_t> Read(void* buffer, std::size_t size) override {
-    const int nth = counters_.reads++;
-    if (plan_.failRead && nth >= plan_.failAfterReads) return {0, FileError::HardwareError};
-    if (plan_.shortRead) size = std::min(size, *plan_.shortRead);
-    FileResult<std::size_t> read = real_->Read(buffer, size);
-    position_ += static_cast<Offset>(read.value);
-    return read;
-  }
-  FileError Write(const void* buffer, std::size_t size) override {
-    ++counters_.writes;
-    counters_.lastWriteOffset = position_;
-    if (plan_.failWrite) return *plan_.failWrite;
-    if (plan_.shortWrite) {
-      if (size > 1) real_->Write(buffer, size / 2);
-      counters_.bytesWritten += size / 2;
-      return FileError::DiskFull;
+  FileStatus WriteAt(Offset offset, const void* buffer, std::size_t size) override {
+    if (m_plan.failSeek) return {{}, FileError::BadOffset};
+    ++m_counters.writes;
+    m_counters.lastWriteOffset = offset;
+    if (m_plan.failWrite) return {{}, *m_plan.failWrite};
+    if (m_plan.shortWrite) {
+      if (size > 1) m_real->WriteAt(offset, buffer, size / 2);
+      m_counters.bytesWritten += size / 2;
+      return {{}, FileError::DiskFull};
     }
-    counters_.bytesWritten += size;
-    return real_->Write(buffer, size);
+    m_counters.bytesWritten += size;
+    return m_real->WriteAt(offset, buffer, size);
   }
-  FileError Sync() override {
-    ++counters_.syncs;
-    if (plan_.failSync) return *plan_.failSync;
-    return real_->Sync();
+  FileStatus Sync() override {
+    ++m_counters.syncs;
+    if (m_plan.failSync) return {{}, *m_plan.failSync};
+    return m_real->Sync();
   }
 
  private:
-  std::unique_ptr<File> real_;
-  FaultPlan& plan_;
-  FaultCounters& counters_;
-  Offset position_ = 0;
+  std::unique_ptr<File> m_real;
+  const FaultPlan& m_plan;
+  FaultCounters& m_counters;
 };
 
 } // namespace
 
-std::unique_ptr<File> FaultyFileSystem::Open(const std::string& path, OpenMode mode, FileError& error) {
+FileResult<std::unique_ptr<File>> FaultyFileSystem::Open(const std::string& path, OpenMode mode) {
   if (beforeOpen) beforeOpen(path, mode);
   ++counters.opens;
   ++(mode == OpenMode::Read ? counters.readOpens : counters.writeOpens);
   const std::optional<FileError>& planned = mode == OpenMode::Read ? plan.openForRead : plan.openForWrite;
-  if (planned) {
-    error = *planned;
-    return nullptr;
-  }
-  std::unique_ptr<File> real = RealFileSystem().Open(path, mode, error);
-  if (!real) return nullptr;
-  return std::make_unique<FaultyFile>(std::move(real), plan, counters);
+  if (planned) return {nullptr, *planned};
+  FileResult<std::unique_ptr<File>> real = RealFileSystem().Open(path, mode);
+  if (!real.ok()) return real;
+  return {std::make_unique<FaultyFile>(std::move(real.value), plan, counters)};
 }
 
 } // namespace vek::test

@@ -1,7 +1,7 @@
 #pragma once
 // A file system for tests that passes through to the real files and fails wherever a test asks:
-// the open (with any cause, for reading or for writing), the length, the seek, the read (failed or
-// short), the write (failed or short), the sync. A hook runs before each open, so a test can change
+// the open (with any cause, for reading or for writing), the length, the positioning of a read or
+// write, the read (failed or short), the write (failed or short), the sync. A hook runs before each open, so a test can change
 // the file between two steps as another program would.
 
 #include <functional>
@@ -15,7 +15,7 @@ struct FaultPlan {
   std::optional<FileError> openForRead;  // fail opens for reading with this cause
   std::optional<FileError> openForWrite; // fail opens for writing with this cause
   bool failLength = false;
-  bool failSeek = false;
+  bool failSeek = false;                // reads and writes cannot be positioned
   bool failRead = false;
   std::optional<std::size_t> shortRead; // deliver at most this many bytes per read
   std::optional<FileError> failWrite;
@@ -32,7 +32,7 @@ struct FaultCounters {
 
 class FaultyFileSystem final : public FileSystem {
  public:
-  std::unique_ptr<File> Open(const std::string& path, OpenMode mode, FileError& error) override;
+  FileResult<std::unique_ptr<File>> Open(const std::string& path, OpenMode mode) override;
   bool Exists(const std::string& path) override { return RealFileSystem().Exists(path); }
   std::optional<FileIdentity> Identity(const std::string& path) override { return RealFileSystem().Identity(path); }
 

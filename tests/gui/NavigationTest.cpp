@@ -63,83 +63,6 @@ TEST_F(Navigation, NextReachesThePartialLastPageThenTheLast200BytesAndStaysThere
   EXPECT_TRUE(h.ui.messages.empty());
 }
 
-TEST_F(Navigation, PreviousKeepsTheRemainderUntilItFallsToZero) {
-  view = Open(1050);
-  ASSERT_NE(view, nullptr);
-  h.Key(Control(ids::kStart), Qt::Key_End, Qt::ControlModifier);
-  ASSERT_EQ(view->PageStart(), 850);
-  for (const int expected : {650, 450, 250, 50, 0, 0}) {
-    h.ClickControl(view, ids::kPrevPage);
-    EXPECT_EQ(view->PageStart(), expected);
-    EXPECT_EQ(view->PageBytes(), 200);
-    EXPECT_EQ(StartText(), QString::number(expected));
-  }
-}
-
-TEST_F(Navigation, LastPageOfShortAndEmptyFilesStartsAtZero) {
-  view = Open(150);
-  ASSERT_NE(view, nullptr);
-  GoTo(QStringLiteral("100"));
-  ASSERT_EQ(view->PageStart(), 100);
-  h.Key(Control(ids::kStart), Qt::Key_End, Qt::ControlModifier);
-  EXPECT_EQ(view->PageStart(), 0);
-  EXPECT_EQ(view->PageBytes(), 150);
-  EXPECT_EQ(view->HexLines().size(), 8);
-
-  const QString empty = h.files.Write(QStringLiteral("empty.bin"), QByteArray());
-  ASSERT_NE(h.app->OpenDocumentFile(empty), nullptr);
-  view = h.ActiveView();
-  h.Key(Control(ids::kStart), Qt::Key_End, Qt::ControlModifier);
-  EXPECT_EQ(view->PageStart(), 0);
-  EXPECT_EQ(view->PageBytes(), 0);
-  EXPECT_EQ(view->OffsetLines(), QStringList{QStringLiteral("      0")});
-  EXPECT_EQ(view->HexLines(), QStringList{QString()});
-  EXPECT_TRUE(h.ui.messages.empty());
-}
-
-TEST_F(Navigation, ATypedStartAppliesOnEnterInTheRadixShown) {
-  view = Open(1050);
-  ASSERT_NE(view, nullptr);
-  GoTo(QStringLiteral("300"));
-  EXPECT_EQ(view->PageStart(), 300);
-  EXPECT_EQ(view->PageBytes(), 200);
-  EXPECT_EQ(view->OffsetLines()[0], QStringLiteral("    300"));
-  EXPECT_EQ(view->OffsetLines()[9], QStringLiteral("    480"));
-  EXPECT_TRUE(view->HexLines()[0].startsWith(QStringLiteral("2C2D"))); // 300 & 0xFF = 0x2C
-
-  h.ClickControl(view, ids::kRadix);
-  ASSERT_TRUE(view->HexMode());
-  GoTo(QStringLiteral("300"));
-  EXPECT_EQ(view->PageStart(), 768);
-  EXPECT_EQ(view->OffsetLines()[0], QStringLiteral("    300"));
-  EXPECT_EQ(StartText(), QStringLiteral("300"));
-}
-
-TEST_F(Navigation, ATypedStartWaitsForACommandAndEveryPageCommandStartsFromIt) {
-  view = Open(1050);
-  ASSERT_NE(view, nullptr);
-  h.TypeStart(view, QStringLiteral("300"));
-  EXPECT_EQ(view->PageStart(), 300);
-  EXPECT_EQ(view->OffsetLines()[0], QStringLiteral("      0")); // nothing read yet
-  h.ClickControl(view, ids::kNextPage);
-  EXPECT_EQ(view->PageStart(), 500);
-  h.TypeStart(view, QStringLiteral("333"));
-  h.ClickControl(view, ids::kRefresh);
-  EXPECT_EQ(view->PageStart(), 333);
-  EXPECT_EQ(view->OffsetLines()[0], QStringLiteral("    333"));
-}
-
-TEST_F(Navigation, AnEmptiedStartFieldMeansTheFirstByte) {
-  view = Open(1050);
-  ASSERT_NE(view, nullptr);
-  GoTo(QStringLiteral("400"));
-  ASSERT_EQ(view->PageStart(), 400);
-  GoTo(QString());
-  EXPECT_EQ(view->PageStart(), 0);
-  EXPECT_EQ(view->OffsetLines()[0], QStringLiteral("      0"));
-  EXPECT_EQ(StartText(), QStringLiteral("0"));
-}
-
 TEST_F(Navigation, PageKeysWorkWhereverTheFocusIsInTheForm) {
   view = Open(1050);
   ASSERT_NE(view, nullptr);
@@ -182,31 +105,6 @@ TEST_F(Navigation, EnterOnTheNextButtonGoesToTheTypedStartInsteadOfPressingIt) {
   EXPECT_EQ(view->OffsetLines()[0], QStringLiteral("    300"));
   h.Key(next, Qt::Key_Enter); // the keypad's Enter does the same
   EXPECT_EQ(view->PageStart(), 300);
-}
-
-TEST_F(Navigation, AStartNearTheLargestOffsetGivesTheLastPageWithoutOverflow) {
-  view = Open(1050);
-  ASSERT_NE(view, nullptr);
-  const QString huge = QStringLiteral("99999999999999999999");
-  GoTo(huge);
-  EXPECT_EQ(view->PageStart(), 850);
-  EXPECT_EQ(view->PageBytes(), 200);
-  EXPECT_EQ(StartText(), QStringLiteral("850"));
-
-  h.TypeStart(view, huge);
-  h.ClickControl(view, ids::kNextPage);
-  EXPECT_EQ(view->PageStart(), 850);
-  EXPECT_EQ(view->PageBytes(), 200);
-
-  h.TypeStart(view, huge);
-  h.ClickControl(view, ids::kPrevPage);
-  EXPECT_EQ(view->PageStart(), 850);
-
-  h.TypeStart(view, QStringLiteral("9223372036854775807")); // the largest offset exactly
-  h.Key(Control(ids::kStart), Qt::Key_PageDown);
-  EXPECT_EQ(view->PageStart(), 850);
-  EXPECT_EQ(view->OffsetLines()[0], QStringLiteral("    850"));
-  EXPECT_TRUE(h.ui.messages.empty());
 }
 
 TEST_F(Navigation, TheStartFieldTakesOnlyDigitsFromTheKeyboard) {

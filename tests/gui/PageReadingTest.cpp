@@ -67,26 +67,6 @@ TEST(PageReading, ShortFilesShowWhollyWithAPartialLastLine) {
   EXPECT_EQ(view150->HexLines().size(), 8);
 }
 
-TEST(PageReading, AStartInsideTheFileStaysAndBeyondTheEndShowsTheLastBytes) {
-  AppHarness h;
-  CVekView* view = h.StartOn(h.files.WriteCounting(QStringLiteral("count.bin"), 1050));
-  ASSERT_NE(view, nullptr);
-  GoTo(h, view, QStringLiteral("333"));
-  EXPECT_EQ(view->PageStart(), 333);
-  EXPECT_EQ(view->PageBytes(), 200);
-  EXPECT_EQ(view->OffsetLines()[0], QStringLiteral("    333"));
-  EXPECT_TRUE(view->HexLines()[0].startsWith(QStringLiteral("4D4E 4F50"))) << view->HexLines()[0].toStdString();
-
-  GoTo(h, view, QStringLiteral("5000"));
-  EXPECT_EQ(view->PageStart(), 850);
-  EXPECT_EQ(view->PageEnd(), 1050);
-  EXPECT_EQ(view->PageBytes(), 200);
-  EXPECT_EQ(view->OffsetLines()[0], QStringLiteral("    850"));
-  EXPECT_EQ(view->HexLines()[9].left(4), QStringLiteral("0607")); // line 9 starts at 1030, 1030 & 0xFF = 6
-  EXPECT_EQ(h.ControlText(view, ids::kStart), QStringLiteral("850"));
-  EXPECT_TRUE(h.ui.messages.empty());
-}
-
 TEST(PageReading, AFileThatShrinksOrGrowsIsMeasuredAgainOnTheNextRead) {
   AppHarness h;
   const QString path = h.files.WriteCounting(QStringLiteral("count.bin"), 1050);

@@ -67,28 +67,6 @@ TEST_F(Selection, AClickOnAHexByteNamesItsOffsetAndValueInEitherRadix) {
   EXPECT_EQ(PositionLine(), QStringLiteral("Byte 599 = 87")); // 599 & 0xFF
 }
 
-TEST_F(Selection, TheHexCellsOfAPairAndTheBlankAfterIt) {
-  ASSERT_NE(OpenCounting(1050), nullptr);
-  const int y = 7;
-  ClickHex(1, y);
-  EXPECT_EQ(PositionLine(), QStringLiteral("Byte 0 = 0"));
-  ClickHex(14, y);
-  EXPECT_EQ(PositionLine(), QStringLiteral("Byte 1 = 1"));
-  ClickHex(13, y);
-  EXPECT_EQ(view->SelIndex(), 0);
-  ClickHex(27, y);
-  EXPECT_EQ(view->SelIndex(), 1);
-  ClickHex(35, y);
-  EXPECT_EQ(view->SelIndex(), 2);
-  ClickHex(13 * kCellWidth + 1, y); // second digit of byte 5, the third pair's second byte
-  EXPECT_EQ(view->SelIndex(), 5);
-  ClickHex(6, 14);
-  EXPECT_EQ(view->SelIndex(), 0);
-  ClickHex(6, 15);
-  EXPECT_EQ(view->SelIndex(), 20);
-  EXPECT_EQ(PositionLine(), QStringLiteral("Byte 20 = 20"));
-}
-
 TEST_F(Selection, AClickOnTheBlankAfterAPairKeepsTheByteAndWritesTheLineAgain) {
   ASSERT_NE(OpenCounting(1050), nullptr);
   h.Click(view, view->HexCellCenter(13));
@@ -100,20 +78,6 @@ TEST_F(Selection, AClickOnTheBlankAfterAPairKeepsTheByteAndWritesTheLineAgain) {
     EXPECT_EQ(view->SelIndex(), 13) << blank;
     EXPECT_EQ(PositionLine(), QStringLiteral("Byte 213 = 213")) << blank;
   }
-}
-
-TEST_F(Selection, ClicksOnTheEdgesOfTheAreasAndOutsideThemAreMisses) {
-  ASSERT_NE(OpenCounting(1050), nullptr);
-  h.Click(view, view->HexCellCenter(7));
-  ASSERT_EQ(PositionLine(), QStringLiteral("Byte 7 = 7"));
-  ClickHex(0, 7);                       // on the origin's column
-  ClickHex(5, 0);                       // on the origin's row
-  ClickHex(kHexLineWidth, 7);           // just past the hex text, short of the character column
-  ClickAscii(kAsciiLineWidth, 7);       // just past the character text
-  ClickAscii(0, 7);
-  h.Click(view, QPoint(3, 3));          // above the form's controls
-  EXPECT_EQ(view->SelIndex(), 7);
-  EXPECT_EQ(PositionLine(), QStringLiteral("Byte 7 = 7"));
 }
 
 TEST_F(Selection, ClicksOnTheCharacterColumnSelectTheirByte) {
@@ -159,41 +123,6 @@ TEST_F(Selection, AClickWithShiftOrControlHeldSelectsNothing) {
   QApplication::sendEvent(target, &release);
   EXPECT_EQ(view->SelIndex(), 3);
   EXPECT_EQ(PositionLine(), QStringLiteral("Byte 3 = 3"));
-}
-
-TEST_F(Selection, OnAShortPageClicksPastItsBytesSelectTheLastOne) {
-  ASSERT_NE(OpenCounting(1007), nullptr);
-  GoTo(QStringLiteral("1000"));
-  ASSERT_EQ(view->PageBytes(), 7);
-  view->grab();
-  ClickAscii(7 * kCellWidth + 3, 7); // character cell 7 of the first line
-  EXPECT_EQ(view->SelIndex(), 6);
-  EXPECT_EQ(PositionLine(), QStringLiteral("Byte 1006 = 238"));
-  h.Click(view, view->HexCellCenter(0));
-  h.Click(view, view->HexCellCenter(9)); // a hex digit right of byte 6
-  EXPECT_EQ(view->SelIndex(), 6);
-  h.Click(view, view->HexCellCenter(0));
-  h.Click(view, view->HexCellCenter(45)); // a lower line
-  EXPECT_EQ(view->SelIndex(), 6);
-  h.Click(view, view->HexCellCenter(0));
-  ClickHex(6, 9 * kLineHeight + 7); // below the last text line, inside the frame
-  EXPECT_EQ(view->SelIndex(), 6);
-  h.Click(view, view->HexCellCenter(0));
-  ClickHex(4 * kCellWidth + 1, 3 * kLineHeight + 2); // a blank between pairs keeps the selection
-  EXPECT_EQ(view->SelIndex(), 0);
-  EXPECT_EQ(PositionLine(), QStringLiteral("Byte 1000 = 232"));
-}
-
-TEST_F(Selection, ClicksOnAnEmptyFileAreMisses) {
-  ASSERT_NE(Open(h.files.Write(QStringLiteral("empty.bin"), QByteArray())), nullptr);
-  h.Click(view, view->HexCellCenter(0));
-  h.Click(view, view->AsciiCellCenter(0));
-  ClickHex(6, 40);
-  EXPECT_EQ(view->SelIndex(), 0);
-  EXPECT_EQ(PositionLine(), QString());
-  h.DoubleClick(view, view->HexCellCenter(0));
-  EXPECT_EQ(h.ui.dialogsRun, 0);
-  EXPECT_TRUE(h.ui.messages.empty());
 }
 
 TEST_F(Selection, TheRadixToggleBeforeAnyClickNamesTheFirstByte) {

@@ -1,4 +1,4 @@
-#include "core/HitTest.h"
+#include "core/CellGeometry.h"
 
 #include <gtest/gtest.h>
 
@@ -130,6 +130,25 @@ TEST(HitTestOverlap, HexAreaIsTriedFirst) {
   const HitGeometry overlap{kHexFrame, kHexFrame, kHexLineWidth, kAsciiLineWidth};
   ExpectByte(HitTestByte(kHexX + 15, kHexY + 1, overlap, kPageBytes), 1);
   ExpectBlank(HitTestByte(kHexX + 30, kHexY + 1, overlap, kPageBytes));
+}
+
+// The inverse of the hit test: every cell a byte is painted in hits that byte, in both columns,
+// at both of its hex digits, and the grid position of a cell is the cell.
+TEST(CellGeometry, EveryByteCellHitsItsOwnByte) {
+  for (int index = 0; index < kPageBytes; ++index) {
+    SCOPED_TRACE(index);
+    const CellRect hex = HexByteCell(kHexFrame, index);
+    EXPECT_EQ(hex.width, 2 * kCellWidth);
+    ExpectByte(Hit(hex.left + 1, hex.top + 1), index);
+    ExpectByte(Hit(hex.left + hex.width - 1, hex.top + hex.height - 1), index);
+    const CellRect ascii = AsciiByteCell(kAsciiFrame, index);
+    ExpectByte(Hit(ascii.left + ascii.width / 2, ascii.top + ascii.height / 2), index);
+    const std::optional<GridPosition> at = GridPositionAt(kAsciiFrame, ascii.left, ascii.top + ascii.height - 1);
+    ASSERT_TRUE(at.has_value());
+    EXPECT_EQ(GridCell(kAsciiFrame, at->line, at->column), ascii);
+  }
+  EXPECT_FALSE(GridPositionAt(kHexFrame, kHexX - 1, kHexY).has_value());
+  EXPECT_FALSE(GridPositionAt(kHexFrame, kHexX, kHexY - 1).has_value());
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "core/HitTest.h"
+#include "core/CellGeometry.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -31,6 +31,30 @@ bool Inside(Coord x, Coord y, Origin origin, Coord width, Coord bottom) {
 }
 
 } // namespace
+
+CellRect GridCell(const FrameRect& frame, int line, int column) {
+  const Origin origin = TextOrigin(frame);
+  return {static_cast<int>(origin.x) + column * kCellWidth, static_cast<int>(origin.y) + line * kLineHeight,
+          kCellWidth, kLineHeight};
+}
+
+std::optional<GridPosition> GridPositionAt(const FrameRect& frame, int x, int y) {
+  const Origin origin = TextOrigin(frame);
+  if (x < origin.x || y < origin.y) return std::nullopt;
+  return GridPosition{static_cast<int>((y - origin.y) / kLineHeight), static_cast<int>((x - origin.x) / kCellWidth)};
+}
+
+int HexColumnOfByte(int inLine) { return inLine / 2 * kHexCellsPerPair + inLine % 2 * 2; }
+
+CellRect HexByteCell(const FrameRect& hexFrame, int index) {
+  CellRect cell = GridCell(hexFrame, index / kBytesPerLine, HexColumnOfByte(index % kBytesPerLine));
+  cell.width = 2 * kCellWidth;
+  return cell;
+}
+
+CellRect AsciiByteCell(const FrameRect& asciiFrame, int index) {
+  return GridCell(asciiFrame, index / kBytesPerLine, index % kBytesPerLine);
+}
 
 HitResult HitTestByte(int x, int y, const HitGeometry& geometry, int pageBytes) {
   // Without a byte on the page every index would point outside the buffer.
