@@ -37,7 +37,7 @@ CVekView::CVekView(UiServices& ui, FileSystem& files, ViewDocument* document, QW
   m_positionLabel = Item<QLabel>(this, ids::kPositionLine);
   ConnectControls();
   InstallPageAccessibleFactory();
-  new PageArea(*this); // owned by the view as its child
+  m_pageArea = new PageArea(*this);
 }
 
 CVekView::~CVekView() = default;
@@ -130,18 +130,17 @@ bool CVekView::ReadPage() {
   return true;
 }
 
-void CVekView::RefreshPage() {
-  if (!ReadPage()) return;
+void CVekView::RefreshPage() { ShowPage(m_page); }
+
+bool CVekView::ShowPage(const PageState& wanted) {
+  m_page = wanted;
+  if (!ReadPage()) return false;
   BuildPageText();
   ShowFileSize();
   UpdateTitle();
   ShowStartPos(m_page.start);
   InvalidateColumns();
-}
-
-void CVekView::ShowPage(const PageState& wanted) {
-  m_page = wanted;
-  RefreshPage();
+  return true;
 }
 
 void CVekView::ShowStartPos(Offset start) {

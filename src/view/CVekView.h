@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <QWidget>
 
+#include "core/ByteMove.h"
 #include "core/CellGeometry.h"
 #include "core/PageGeometry.h"
 #include "core/PageState.h"
@@ -25,6 +26,7 @@ namespace vek {
 
 class FileSystem;
 class UiServices;
+class PageArea;
 class ViewDocument;
 
 class CVekView : public QWidget {
@@ -71,6 +73,10 @@ class CVekView : public QWidget {
   // Selecting and editing a byte.
   bool HitTestByte(int x, int y);
   void ShowPositionLine();
+  // From the keyboard: the selected byte moved, turning the page when it leaves it; the selected
+  // byte edited as a double-click on it does.
+  void MoveSelection(ByteMove move);
+  void EditSelectedByte();
 
   // State, for the frames, accessibility and tests.
   const QString& FileName() const { return m_strFileName; }
@@ -80,6 +86,7 @@ class CVekView : public QWidget {
   Offset FileSize() const { return m_page.fileSize; }
   int PageBytes() const { return m_page.count; }
   int SelIndex() const { return m_nSelIndex; }
+  QString PositionLine() const;
   bool HexMode() const { return m_bHexMode; }
   int PatternLength() const { return m_search.PatternLength(); }
   const QStringList& OffsetLines() const { return m_arrOffsetLines; }
@@ -98,6 +105,7 @@ class CVekView : public QWidget {
   // The page text, selection or radix changed (accessibility and the frames follow it).
   void pageTextChanged();
   void selectionChanged(int index);
+  void positionLineShown();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -110,9 +118,10 @@ class CVekView : public QWidget {
   static bool PlainLeftButton(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
   void OnLButtonDown(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint point);
   void OnLButtonDblClk(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint point);
+  void EditByte(int index);
   void WriteByte(int index);
   void ConnectControls();
-  void ShowPage(const PageState& wanted); // the page command's window, read and shown
+  bool ShowPage(const PageState& wanted); // the page command's window, read and shown
   void ShowSearchOutcome(const PatternSearch::Outcome& outcome);
   void InvalidateColumns();
   std::string LocalFileName() const;
@@ -132,6 +141,7 @@ class CVekView : public QWidget {
   QStringList m_arrOffsetLines;
   bool m_bHexMode = false;
   PatternSearch m_search;
+  PageArea* m_pageArea; // a child: the page as accessible text, and the keyboard's way in
 
   // The form's controls the view writes to or reads, fetched once from the form's template.
   QLineEdit* m_startEdit;

@@ -1,4 +1,4 @@
-// Editing a byte with a double-click: the new value goes straight into the file.
+// Editing a byte, after a double-click or from the keyboard: the new value goes straight into the file.
 
 #include <memory>
 
@@ -12,8 +12,12 @@
 namespace vek {
 
 void CVekView::OnLButtonDblClk(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint point) {
-  if (!PlainLeftButton(buttons, modifiers) || !HitTestByte(point.x(), point.y())) return;
-  const int index = m_nSelIndex;
+  if (PlainLeftButton(buttons, modifiers) && HitTestByte(point.x(), point.y())) EditByte(m_nSelIndex);
+}
+
+void CVekView::EditSelectedByte() { EditByte(m_nSelIndex); }
+
+void CVekView::EditByte(int index) {
   // Only a byte that was read is edited (a page with no bytes, or a file that failed to load, has none).
   if (!m_page.HoldsByte(index)) return;
   CEditByteDlg dialog;

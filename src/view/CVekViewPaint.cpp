@@ -15,6 +15,7 @@
 #include "platform/ControlTemplate.h"
 #include "platform/Fonts.h"
 #include "view/CVekView.h"
+#include "view/PageArea.h"
 #include "view/ViewDocument.h"
 
 namespace vek {
@@ -111,6 +112,13 @@ void CVekView::paintEvent(QPaintEvent* event) {
     DrawOnGrid(painter, offsetFrame, k, ascent, m_arrOffsetLines.value(k));
     DrawOnGrid(painter, hexFrame, k, ascent, m_arrHexLines.value(k));
     DrawOnGrid(painter, asciiFrame, k, ascent, m_arrAsciiLines.value(k));
+  }
+  // The focus mark: where a keyboard user is, only while the page has the keyboard focus.
+  if (m_pageArea->hasFocus() && m_page.HoldsByte(m_nSelIndex)) {
+    painter.setPen(palette().color(QPalette::Highlight));
+    for (const CellRect& cell : {HexByteCell(hexFrame, m_nSelIndex), AsciiByteCell(asciiFrame, m_nSelIndex)}) {
+      painter.drawRect(cell.left, cell.top, cell.width - 1, cell.height - 1); // a 1-pixel frame inside the cells
+    }
   }
 }
 

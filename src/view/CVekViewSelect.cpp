@@ -1,4 +1,4 @@
-// Selecting a byte with a click.
+// Selecting a byte with a click or from the keyboard.
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -8,6 +8,7 @@
 #include "core/DisplayTexts.h"
 #include "core/CellGeometry.h"
 #include "view/CVekView.h"
+#include "view/PageArea.h"
 
 namespace vek {
 
@@ -32,6 +33,20 @@ void CVekView::ShowPositionLine() {
   // The window's start, not the record's: a start typed but not applied shows with the byte on screen.
   m_positionLabel->setText(QString::fromStdString(
       FormatPositionLine(SaturatingAdd(m_page.start, m_nSelIndex), m_pageBuf[m_nSelIndex], m_bHexMode)));
+  emit positionLineShown();
+}
+
+QString CVekView::PositionLine() const { return m_positionLabel->text(); }
+
+void CVekView::MoveSelection(ByteMove move) {
+  const std::optional<MovePlan> plan = PlanByteMove(m_page, m_nSelIndex, move);
+  if (!plan || (plan->turn && !ShowPage(*plan->turn))) return;
+  const std::optional<int> index = IndexOnPage(m_page, plan->target);
+  if (!index) return;
+  m_nSelIndex = *index;
+  emit selectionChanged(m_nSelIndex);
+  ShowPositionLine();
+  update(m_pageArea->geometry()); // the focus mark moves with the byte
 }
 
 void CVekView::mousePressEvent(QMouseEvent* event) {

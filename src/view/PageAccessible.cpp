@@ -85,8 +85,10 @@ QString PageAccessible::text(QAccessible::Text t) const {
   switch (t) {
     case QAccessible::Name:
       return QStringLiteral("Page bytes");
-    case QAccessible::Description:
-      return QStringLiteral("Offset, file bytes in hex-words, file bytes in ASCII");
+    case QAccessible::Description: {
+      const QString position = Area().View().PositionLine();
+      return position.isEmpty() ? QStringLiteral("Offset, file bytes in hex-words, file bytes in ASCII") : position;
+    }
     case QAccessible::Value:
       return PageAccessibleText(Area().View());
     default:

@@ -1,8 +1,10 @@
 #include "view/PageArea.h"
 
 #include <QAccessible>
+#include <QKeyEvent>
 
 #include "ResourceIds.h"
+#include "core/ByteMove.h"
 #include "platform/ControlTemplate.h"
 #include "view/CVekView.h"
 #include "view/PageAccessible.h"
@@ -10,12 +12,47 @@
 namespace vek {
 
 PageArea::PageArea(CVekView& view) : QWidget(&view), m_view(view) {
-  // Clicks and double-clicks go through to the view, whose hit test selects and edits bytes.
+  // Clicks and double-clicks go through to the view, whose hit test selects and edits bytes; the
+  // keyboard focus comes by Tab only, after the form's controls, so that mouse use is untouched.
   setAttribute(Qt::WA_TransparentForMouseEvents);
-  setFocusPolicy(Qt::NoFocus);
+  setFocusPolicy(Qt::TabFocus);
   setGeometry(ControlRect(&view, ids::kOffsetFrame).united(ControlRect(&view, ids::kAsciiFrame)));
   connect(&view, &CVekView::pageTextChanged, this, &PageArea::OnPageTextChanged);
   connect(&view, &CVekView::selectionChanged, this, &PageArea::OnSelectionChanged);
+  connect(&view, &CVekView::positionLineShown, this, [this] {
+    // The page's description is the position line: a screen reader on the page speaks the new
+    // "Byte 413 = 130" after each move.
+    if (!QAccessible::isActive()) return;
+    QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
+  });
+}
+
+void PageArea::keyPressEvent(QKeyEvent* event) {
+  const auto move = [this](ByteMove m) { m_view.MoveSelection(m); };
+  if (event->modifiers() & ~Qt::KeypadModifier) return QWidget::keyPressEvent(event);
+  switch (event->key()) {
+    case Qt::Key_Left: move(ByteMove::Left); break;
+    case Qt::Key_Right: move(ByteMove::Right); break;
+    case Qt::Key_Up: move(ByteMove::Up); break;
+    case Qt::Key_Down: move(ByteMove::Down); break;
+    case Qt::Key_Home: move(ByteMove::LineStart); break;
+    case Qt::Key_End: move(ByteMove::LineEnd); break;
+    case Qt::Key_F2:
+    case Qt::Key_Space: m_view.EditSelectedByte(); break;
+    default: return QWidget::keyPressEvent(event);
+  }
+  event->accept();
+}
+
+void PageArea::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  m_view.update(geometry()); // the focus mark
+}
+
+void PageArea::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  m_view.update(geometry());
 }
 
 void PageArea::OnPageTextChanged() {

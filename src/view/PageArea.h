@@ -1,7 +1,9 @@
 #pragma once
-// The band of the view where the page is painted, as a widget of its own so that assistive
-// technology finds the page as one object with a text: the page lines, and the selected byte as
-// caret and selection. It neither paints nor takes input: the view beneath does both.
+// The band of the view where the page is painted, as a widget of its own: assistive technology
+// finds the page as one object with a text (the page lines, the selected byte as caret and
+// selection), and a person without a mouse reaches it with Tab to move the selected byte with the
+// arrow keys and edit it with F2 or Space. It paints nothing and takes no clicks: the view beneath
+// does both, and draws the focus mark while this area has the focus.
 
 #include <QString>
 #include <QWidget>
@@ -16,14 +18,19 @@ class PageArea final : public QWidget {
   explicit PageArea(CVekView& view);
 
   const CVekView& View() const { return m_view; }
-  // True once a click has selected a byte; before that the page has a caret but no selection.
+  // True once a click or a key has selected a byte; before that the page has a caret but no selection.
   bool HasSelection() const { return m_bHasSelection; }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   void OnPageTextChanged();
   void OnSelectionChanged();
 
-  const CVekView& m_view;
+  CVekView& m_view;
   // The text the listeners were last told about, so that a change can name what it replaced.
   // Kept only while assistive technology listens.
   QString m_strToldText;

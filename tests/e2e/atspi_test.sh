@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Reads the built program through AT-SPI alone, as a screen reader would, under a private X
-# server and a session bus of its own (atspi_read.py does the reading and the comparing).
+# server and a session bus of its own (atspi_read.py, or the script named second, does the
+# reading and the comparing).
 set -euo pipefail
-VEK=${1:?usage: $0 path/to/vek}
+VEK=${1:?usage: $0 path/to/vek [script.py]}
+SCRIPT=${2:-atspi_read.py}
 here=$(cd "$(dirname "$0")" && pwd)
 # The system interpreter: pyatspi comes from the distribution's python3-pyatspi.
 PY=/usr/bin/python3
@@ -23,5 +25,5 @@ trap 'rm -rf "$work"' EXIT
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 # dbus-daemon complains that it may not raise its file limit; that is harmless here.
 timeout 100 dbus-run-session -- xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
-  "$PY" "$here/atspi_read.py" "$VEK" "$work" 2> >(grep -v -e 'fd limit' -e 'Activating service' \
+  "$PY" "$here/$SCRIPT" "$VEK" "$work" 2> >(grep -v -e 'fd limit' -e 'Activating service' \
   -e 'Successfully activated' -e 'SpiRegistry daemon' >&2)
