@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
-#include "core/BlockPipeline.h"
-#include "core/ByteScan.h"
+#include <cstdlib>
+#include <thread>
+
+#include "core/BlockScan.h"
 
 namespace vek {
 
@@ -22,77 +24,64 @@ int FindInPage(std::span<const std::uint8_t> page, std::span<const std::uint8_t>
   return -1;
 }
 
+int DefaultSearchWorkers() {
+  if (const char* forced = std::getenv("VEK_SEARCH_WORKERS")) {
+    const int count = std::atoi(forced);
+    if (count > 0) return count;
+  }
+  return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+}
+
 namespace {
 
-// Called with each match in increasing order; false ends the walk.
-using MatchFn = std::function<bool(Offset)>;
-
-// The file is read in blocks, one block ahead on a second thread (BlockPipeline); each window
-// holds the last pattern.size() - 1 bytes of the block before in front of its own block, so a
-// match that straddles two blocks is found in the second.
-//
-// A read must deliver exactly what was asked for: the walk only asks for bytes below `fileSize`,
-// so -1, a short count (the file shrank since its size was taken) or an overlong one stops it
-// with ReadError rather than matching against bytes that are not there.
-SearchResult::Status WalkMatches(const ReadAtFn& readAt, Offset fileSize, Offset from,
-                                 std::span<const std::uint8_t> pattern, const MatchFn& onMatch,
-                                 const ProgressFn& progress) {
-  const Offset start = std::max<Offset>(from, 0);
-  const auto length = static_cast<Offset>(pattern.size());
-  if (pattern.empty() || fileSize - start < length) return SearchResult::Status::NotFound;
-
-  const ScanPlan plan = PlanScan(pattern);
-  const std::size_t carry = pattern.size() - 1;
-  // A block larger than the carry keeps every window longer than the bytes it passes on.
-  const std::size_t blockBytes = std::max(kSearchBlockBytes, 2 * pattern.size());
-  BlockPipeline blocks(readAt, start, fileSize, blockBytes, carry);
-  bool found = false;
-  Offset windowStart = start;
-  for (BlockPipeline::Window window = blocks.Next(); window.data != nullptr || window.failed;
-       window = blocks.Next()) {
-    if (window.failed) return SearchResult::Status::ReadError;
-    // Every window holds at least the pattern: the first because the file does from `start` on,
-    // the others because they hold carry bytes and a block of at least one.
-    const std::size_t candidates = window.size - carry;
-    for (std::size_t at = 0; at < candidates; ++at) { // ++at: overlapping matches count too
-      const std::ptrdiff_t hit = FindInBuffer(window.data + at, candidates - at, pattern, plan);
-      if (hit < 0) break;
-      found = true;
-      at += static_cast<std::size_t>(hit);
-      if (!onMatch(windowStart + static_cast<Offset>(at))) return SearchResult::Status::Found;
-    }
-    windowStart += static_cast<Offset>(candidates);
-    if (windowStart + length <= fileSize && progress && !progress(windowStart)) {
-      return SearchResult::Status::Cancelled;
-    }
-  }
-  return found ? SearchResult::Status::Found : SearchResult::Status::NotFound;
+// Nothing to scan when the pattern is empty or longer than what lies from `from` on.
+bool Searchable(Offset fileSize, Offset from, std::span<const std::uint8_t> pattern) {
+  return !pattern.empty() && fileSize - from >= static_cast<Offset>(pattern.size());
 }
+
+int WorkersOrDefault(int workers) { return workers > 0 ? workers : DefaultSearchWorkers(); }
 
 } // namespace
 
 SearchResult SearchFile(const ReadAtFn& readAt, Offset fileSize, Offset from,
-                        std::span<const std::uint8_t> pattern, const ProgressFn& progress) {
+                        std::span<const std::uint8_t> pattern, const ProgressFn& progress, int workers) {
   SearchResult result;
-  result.status = WalkMatches(
-      readAt, fileSize, from, pattern,
-      [&result](Offset at) {
-        result.offset = at;
+  const Offset start = std::max<Offset>(from, 0);
+  if (!Searchable(fileSize, start, pattern)) return result;
+  const bool finished = ScanBlocks(
+      readAt, fileSize, start, pattern, ScanWant::First, WorkersOrDefault(workers),
+      [&result](const ScannedBlock& block) {
+        if (block.failed) {
+          result.status = SearchResult::Status::ReadError;
+          return false;
+        }
+        if (block.matches.empty()) return true;
+        result.status = SearchResult::Status::Found;
+        result.offset = block.matches.front();
         return false;
       },
       progress);
+  if (!finished) result.status = SearchResult::Status::Cancelled;
   return result;
 }
 
 SearchResult::Status FindAll(const ReadAtFn& readAt, Offset fileSize, std::span<const std::uint8_t> pattern,
-                             const std::function<void(Offset)>& onMatch) {
-  return WalkMatches(
-      readAt, fileSize, 0, pattern,
-      [&onMatch](Offset at) {
-        onMatch(at);
+                             const std::function<void(Offset)>& onMatch, int workers) {
+  if (!Searchable(fileSize, 0, pattern)) return SearchResult::Status::NotFound;
+  SearchResult::Status status = SearchResult::Status::NotFound;
+  ScanBlocks(
+      readAt, fileSize, 0, pattern, ScanWant::All, WorkersOrDefault(workers),
+      [&](const ScannedBlock& block) {
+        if (block.failed) {
+          status = SearchResult::Status::ReadError;
+          return false;
+        }
+        for (const Offset at : block.matches) onMatch(at);
+        if (!block.matches.empty()) status = SearchResult::Status::Found;
         return true;
       },
       {});
+  return status;
 }
 
 } // namespace vek

@@ -22,8 +22,13 @@ int FindInPage(std::span<const std::uint8_t> page, std::span<const std::uint8_t>
 // be short only at the end of the file, or -1 on a read failure.
 using ReadAtFn = std::function<std::int64_t(Offset offset, std::uint8_t* buffer, std::size_t size)>;
 
-// Called between blocks with the offset searched up to; returning false cancels the search.
+// Called on the searching thread, after each block and every few milliseconds while it waits for
+// one, with the offset searched up to; returning false cancels the search.
 using ProgressFn = std::function<bool(Offset searchedUpTo)>;
+
+// Threads that scan a search's blocks: VEK_SEARCH_WORKERS when set (benchmarks and tests force a
+// count with it), else one per core.
+int DefaultSearchWorkers();
 
 struct SearchResult {
   enum class Status { Found, NotFound, ReadError, Cancelled };
@@ -31,17 +36,22 @@ struct SearchResult {
   Offset offset = -1; // the match when Found
 };
 
-// The first match at an offset >= from in a file of `fileSize` bytes, read in large blocks that
-// overlap by pattern.size() - 1 bytes, candidates found with a fast scan.
+// The first match at an offset >= from in a file of `fileSize` bytes. The stretch is cut into
+// blocks (kSearchBlockBytes) that `workers` threads (0: DefaultSearchWorkers()) take in order, each
+// reading its block and the pattern.size() - 1 bytes after it and scanning it with a fast filter;
+// the blocks are judged in file order, so the first match wins, and blocks after it are dropped.
+// readAt is called from those threads, several calls at a time. A read that fails or comes back
+// short before the first match gives ReadError; one after it does not matter.
 SearchResult SearchFile(const ReadAtFn& readAt, Offset fileSize, Offset from,
-                        std::span<const std::uint8_t> pattern, const ProgressFn& progress = {});
+                        std::span<const std::uint8_t> pattern, const ProgressFn& progress = {}, int workers = 0);
 
 // Every occurrence in the file, overlapping ones included, in increasing order, from one pass over
-// the file: restarting SearchFile after every match would read a whole block per match, which
-// makes text with many matches a hundred times slower than grep (bench/README.md). A read that
-// fails or comes back short stops the walk with ReadError; matches reported up to then stand.
+// the file by the same workers: restarting SearchFile after every match would read a whole block
+// per match, which makes text with many matches a hundred times slower than grep
+// (bench/README.md). onMatch runs on the calling thread. A read that fails or comes back short
+// stops the walk with ReadError; matches reported up to then stand.
 // Found, NotFound or ReadError; an empty pattern finds nothing.
 SearchResult::Status FindAll(const ReadAtFn& readAt, Offset fileSize, std::span<const std::uint8_t> pattern,
-                             const std::function<void(Offset)>& onMatch);
+                             const std::function<void(Offset)>& onMatch, int workers = 0);
 
 } // namespace vek
