@@ -191,8 +191,8 @@ void CMainFrame::ApplyFixedSize() {
 
 void CMainFrame::UpdateMenu() {
   const int wanted = m_pMdiArea->subWindowList().isEmpty() ? kMenuNoDocument : kMenuDocument;
-  if (wanted == m_nMenuId) return;
-  m_nMenuId = wanted;
+  if (wanted == m_menuId) return;
+  m_menuId = wanted;
   QMenuBar* bar = menuBar();
   const QList<QMenu*> former = bar->findChildren<QMenu*>(Qt::FindDirectChildrenOnly);
   bar->clear();

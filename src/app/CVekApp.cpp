@@ -81,8 +81,8 @@ bool CVekApp::OnCommand(int commandId) {
 }
 
 void CVekApp::OnFileNew() {
-  const QString title = QString::fromUtf8(strings::kUntitledBase) + QString::number(m_nUntitledCount + 1);
-  if (CreateDocumentWindow(title, QString()) != nullptr) ++m_nUntitledCount;
+  const QString title = QString::fromUtf8(strings::kUntitledBase) + QString::number(m_untitledCount + 1);
+  if (CreateDocumentWindow(title, QString()) != nullptr) ++m_untitledCount;
 }
 
 void CVekApp::OnFileOpen() {

@@ -14,9 +14,9 @@ class CVekDoc : public QObject, public ViewDocument {
  public:
   using QObject::QObject;
 
-  QString GetTitle() const override { return m_strTitle; }
+  QString GetTitle() const override { return m_title; }
   void SetTitle(const QString& title) override;
-  QString GetPathName() const override { return m_strPathName; }
+  QString GetPathName() const override { return m_pathName; }
   // The full path; the title becomes the file's name without its directory.
   void SetPathName(const QString& path);
 
@@ -28,8 +28,8 @@ class CVekDoc : public QObject, public ViewDocument {
   void titleChanged(const QString& title);
 
  private:
-  QString m_strTitle;
-  QString m_strPathName;
+  QString m_title;
+  QString m_pathName;
 };
 
 } // namespace vek

@@ -78,13 +78,13 @@ std::optional<int> TranslateAccelerator(std::span<const AccelEntry> table, int q
 }
 
 AcceleratorFilter::AcceleratorFilter(QWidget* window, CommandFn onCommand, KeyFn otherKeys)
-    : QObject(window), window_(window), onCommand_(std::move(onCommand)), otherKeys_(std::move(otherKeys)) {}
+    : QObject(window), m_window(window), m_onCommand(std::move(onCommand)), m_otherKeys(std::move(otherKeys)) {}
 
 bool AcceleratorFilter::Applies(QObject* watched) const {
-  if (!watched->isWidgetType() || window_.isNull()) return false;
+  if (!watched->isWidgetType() || m_window.isNull()) return false;
   // Modal dialogs handle all their own keys.
   if (QApplication::activeModalWidget() != nullptr) return false;
-  return static_cast<QWidget*>(watched)->window() == window_;
+  return static_cast<QWidget*>(watched)->window() == m_window;
 }
 
 bool AcceleratorFilter::eventFilter(QObject* watched, QEvent* event) {
@@ -101,10 +101,10 @@ bool AcceleratorFilter::eventFilter(QObject* watched, QEvent* event) {
     return false;
   }
   if (command) {
-    if (onCommand_) onCommand_(*command);
+    if (m_onCommand) m_onCommand(*command);
     return true;
   }
-  return otherKeys_ && otherKeys_(key->key(), key->modifiers());
+  return m_otherKeys && m_otherKeys(key->key(), key->modifiers());
 }
 
 } // namespace vek

@@ -51,9 +51,9 @@ class AcceleratorFilter : public QObject {
 
  private:
   bool Applies(QObject* watched) const;
-  QPointer<QWidget> window_;
-  CommandFn onCommand_;
-  KeyFn otherKeys_;
+  QPointer<QWidget> m_window;
+  CommandFn m_onCommand;
+  KeyFn m_otherKeys;
 };
 
 } // namespace vek
