@@ -101,10 +101,8 @@ void CMainFrame::OnCommand(int commandId) {
       child->close();
       return;
     }
-    if (commandId == ids::ID_FILE_SAVE) {
-      child->GetDocument()->OnSaveDocument();
-      return;
-    }
+    // Save reaches the document, which stores nothing: the view writes each edit into the file.
+    if (commandId == ids::ID_FILE_SAVE) return;
   }
   if (OnFrameCommand(commandId)) return;
   if (m_appCommand) m_appCommand(commandId);

@@ -45,7 +45,6 @@ class CMainFrame : public QMainWindow {
   void ApplyFixedSize();
   void UpdateMenu();
   void UpdateTitle();
-  void BuildMenus();
   void FillWindowMenu(QMenu* menu);
   void TileHorizontally();
   void ArrangeIcons();

@@ -82,7 +82,8 @@ bool CVekApp::OnCommand(int commandId) {
 
 void CVekApp::OnFileNew() {
   const QString title = QString::fromUtf8(strings::kUntitledBase) + QString::number(m_untitledCount + 1);
-  if (CreateDocumentWindow(title, QString()) != nullptr) ++m_untitledCount;
+  CreateDocumentWindow(title, QString());
+  ++m_untitledCount;
 }
 
 void CVekApp::OnFileOpen() {
@@ -118,10 +119,6 @@ CChildFrame* CVekApp::CreateDocumentWindow(const QString& title, const QString& 
   auto* document = new CVekDoc;
   if (pathName.isEmpty()) {
     document->SetTitle(title);
-    if (!document->OnNewDocument()) {
-      delete document;
-      return nullptr;
-    }
   } else {
     document->SetPathName(pathName);
   }

@@ -20,10 +20,6 @@ class CVekDoc : public QObject, public ViewDocument {
   // The full path; the title becomes the file's name without its directory.
   void SetPathName(const QString& path);
 
-  bool OnNewDocument() { return true; }
-  // Nothing is stored: the view writes byte edits straight into the file.
-  void OnSaveDocument() {}
-
  signals:
   void titleChanged(const QString& title);
 
