@@ -9,6 +9,7 @@
 #include <QLoggingCategory>
 #include <QStandardPaths>
 
+#include "Strings.h"
 #include "app/CVekApp.h"
 #include "cli/TerminalMode.h"
 #include "core/CommandLine.h"
@@ -104,7 +105,7 @@ int main(int argc, char** argv) {
   SilenceHarmlessWarnings();
 
   QApplication application(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("vek"));
+  QApplication::setApplicationName(QString::fromUtf8(vek::strings::kAppName));
   vek::QtUiServices ui;
   vek::CVekApp app(ui, vek::RealFileSystem(), ProfilePath());
   if (!app.InitInstance(commandLine)) {

@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QProgressDialog>
 
+#include "Strings.h"
+
 namespace vek {
 
 namespace {
@@ -29,7 +31,7 @@ bool SearchProgress::Continue(Offset searchedUpTo) {
   if (!m_dialog) {
     m_dialog = std::make_unique<QProgressDialog>(QStringLiteral("Searching..."), QStringLiteral("Cancel"), 0,
                                                 kProgressSteps, m_owner != nullptr ? m_owner->window() : nullptr);
-    m_dialog->setWindowTitle(QStringLiteral("vek"));
+    m_dialog->setWindowTitle(QString::fromUtf8(strings::kAppName));
     m_dialog->setWindowModality(Qt::ApplicationModal);
     m_dialog->setMinimumDuration(0);
     m_dialog->setAutoReset(false);
