@@ -206,14 +206,16 @@ void CMainFrame::UpdateMenu() {
   QMenu* window = AddPopup(bar, "&Window",
                            {{"&Cascade", ids::ID_WINDOW_CASCADE}, {"&Tile", ids::ID_WINDOW_TILE_HORZ},
                             {"&Arrange Icons", ids::ID_WINDOW_ARRANGE}});
-  connect(window, &QMenu::aboutToShow, this, [this, window] { FillWindowMenu(window); });
+  const qsizetype fixedItems = window->actions().size();
+  connect(window, &QMenu::aboutToShow, this, [this, window, fixedItems] { FillWindowMenu(window, fixedItems); });
   AddPopup(bar, "&Help", {{"&About vek...", ids::ID_APP_ABOUT}, {"Help...", ids::ID_APP_HELP}});
 }
 
-void CMainFrame::FillWindowMenu(QMenu* menu) {
-  // Below the three window commands: one item per document window, the active one checked.
+void CMainFrame::FillWindowMenu(QMenu* menu, qsizetype fixedItems) {
+  // Below the window commands (the menu's first `fixedItems`): a separator, then one item per
+  // document window, the active one checked.
   const QList<QAction*> actions = menu->actions();
-  for (int i = 3; i < actions.size(); ++i) {
+  for (qsizetype i = fixedItems; i < actions.size(); ++i) {
     menu->removeAction(actions[i]);
     actions[i]->deleteLater();
   }

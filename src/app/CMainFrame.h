@@ -45,7 +45,7 @@ class CMainFrame : public QMainWindow {
   void ApplyFixedSize();
   void UpdateMenu();
   void UpdateTitle();
-  void FillWindowMenu(QMenu* menu);
+  void FillWindowMenu(QMenu* menu, qsizetype fixedItems);
   void TileHorizontally();
   void ArrangeIcons();
 
