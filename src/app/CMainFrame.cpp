@@ -13,7 +13,7 @@
 #include "Strings.h"
 #include "app/CChildFrame.h"
 #include "app/CVekDoc.h"
-#include "platform/AcceleratorTable.h"
+#include "platform/AcceleratorFilter.h"
 #include "platform/AppIcons.h"
 #include "view/CVekView.h"
 
