@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include <QPushButton>
+
 #include "ResourceIds.h"
 #include "platform/AppIcons.h"
 
@@ -26,7 +28,7 @@ constexpr std::array<ControlRow, 4> kControls{{
 
 CAboutDlg::CAboutDlg(QWidget* pParent)
     : TemplateDialog({"About VEK", kWidthDlu, kHeightDlu, kControls}, pParent) {
-  if (QWidget* ok = GetDlgItem(this, ids::kOk)) ok->setFocus();
+  Item<QPushButton>(this, ids::kOk)->setFocus();
 }
 
 CAboutDlg::~CAboutDlg() = default;

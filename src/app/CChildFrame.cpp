@@ -8,7 +8,7 @@
 
 namespace vek {
 
-CChildFrame::CChildFrame(CVekDoc* document, CVekView* view) : m_pDocument(document), m_pView(view) {
+CChildFrame::CChildFrame(CVekDoc* document, CVekView* view) : m_document(document), m_view(view) {
   setAttribute(Qt::WA_DeleteOnClose);
   document->setParent(this);
   setWidget(view);
@@ -23,7 +23,7 @@ CChildFrame::CChildFrame(CVekDoc* document, CVekView* view) : m_pDocument(docume
 }
 
 void CChildFrame::AfterInitialUpdate() {
-  setWindowTitle(m_pDocument->GetTitle());
+  setWindowTitle(m_document->GetTitle());
   // A thin border and no sizing: the title bar keeps its buttons, the edges do not drag.
   setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);

@@ -18,15 +18,15 @@ class CChildFrame : public QMdiSubWindow {
   // Takes ownership of the document; the view becomes the frame's widget.
   CChildFrame(CVekDoc* document, CVekView* view);
 
-  CVekDoc* GetDocument() const { return m_pDocument; }
-  CVekView* GetView() const { return m_pView; }
+  CVekDoc* GetDocument() const { return m_document; }
+  CVekView* GetView() const { return m_view; }
 
   // The restyling the view asks for after its first update.
   void AfterInitialUpdate();
 
  private:
-  CVekDoc* m_pDocument;
-  CVekView* m_pView;
+  CVekDoc* m_document;
+  CVekView* m_view;
 };
 
 } // namespace vek

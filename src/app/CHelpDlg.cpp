@@ -38,7 +38,6 @@ constexpr std::array<ControlRow, 6> kControls{{
     {kNoControlId, ControlKind::StaticIcon, kAppIconPath, 301, 7, 21, 20},
 }};
 
-
 } // namespace
 
 CHelpDlg::CHelpDlg(QWidget* pParent)

@@ -13,7 +13,7 @@
 #include "Strings.h"
 #include "app/CChildFrame.h"
 #include "app/CVekDoc.h"
-#include "platform/AcceleratorTable.h"
+#include "platform/AcceleratorFilter.h"
 #include "platform/AppIcons.h"
 #include "view/CVekView.h"
 
@@ -101,10 +101,8 @@ void CMainFrame::OnCommand(int commandId) {
       child->close();
       return;
     }
-    if (commandId == ids::ID_FILE_SAVE) {
-      child->GetDocument()->OnSaveDocument();
-      return;
-    }
+    // Save reaches the document, which stores nothing: the view writes each edit into the file.
+    if (commandId == ids::ID_FILE_SAVE) return;
   }
   if (OnFrameCommand(commandId)) return;
   if (m_appCommand) m_appCommand(commandId);
@@ -191,8 +189,8 @@ void CMainFrame::ApplyFixedSize() {
 
 void CMainFrame::UpdateMenu() {
   const int wanted = m_pMdiArea->subWindowList().isEmpty() ? kMenuNoDocument : kMenuDocument;
-  if (wanted == m_nMenuId) return;
-  m_nMenuId = wanted;
+  if (wanted == m_menuId) return;
+  m_menuId = wanted;
   QMenuBar* bar = menuBar();
   const QList<QMenu*> former = bar->findChildren<QMenu*>(Qt::FindDirectChildrenOnly);
   bar->clear();
@@ -208,14 +206,16 @@ void CMainFrame::UpdateMenu() {
   QMenu* window = AddPopup(bar, "&Window",
                            {{"&Cascade", ids::ID_WINDOW_CASCADE}, {"&Tile", ids::ID_WINDOW_TILE_HORZ},
                             {"&Arrange Icons", ids::ID_WINDOW_ARRANGE}});
-  connect(window, &QMenu::aboutToShow, this, [this, window] { FillWindowMenu(window); });
+  const qsizetype fixedItems = window->actions().size();
+  connect(window, &QMenu::aboutToShow, this, [this, window, fixedItems] { FillWindowMenu(window, fixedItems); });
   AddPopup(bar, "&Help", {{"&About vek...", ids::ID_APP_ABOUT}, {"Help...", ids::ID_APP_HELP}});
 }
 
-void CMainFrame::FillWindowMenu(QMenu* menu) {
-  // Below the three window commands: one item per document window, the active one checked.
+void CMainFrame::FillWindowMenu(QMenu* menu, qsizetype fixedItems) {
+  // Below the window commands (the menu's first `fixedItems`): a separator, then one item per
+  // document window, the active one checked.
   const QList<QAction*> actions = menu->actions();
-  for (int i = 3; i < actions.size(); ++i) {
+  for (qsizetype i = fixedItems; i < actions.size(); ++i) {
     menu->removeAction(actions[i]);
     actions[i]->deleteLater();
   }

@@ -33,7 +33,7 @@ class CMainFrame : public QMainWindow {
   void OnCommand(int commandId);
 
   // The menu shown now: 128 without a document window, 129 with one.
-  int MenuId() const { return m_nMenuId; }
+  int MenuId() const { return m_menuId; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -45,14 +45,13 @@ class CMainFrame : public QMainWindow {
   void ApplyFixedSize();
   void UpdateMenu();
   void UpdateTitle();
-  void BuildMenus();
-  void FillWindowMenu(QMenu* menu);
+  void FillWindowMenu(QMenu* menu, qsizetype fixedItems);
   void TileHorizontally();
   void ArrangeIcons();
 
   std::function<bool(int)> m_appCommand;
   QMdiArea* m_pMdiArea;
-  int m_nMenuId = 0;
+  int m_menuId = 0;
 };
 
 } // namespace vek

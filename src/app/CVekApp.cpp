@@ -81,8 +81,9 @@ bool CVekApp::OnCommand(int commandId) {
 }
 
 void CVekApp::OnFileNew() {
-  const QString title = QString::fromUtf8(strings::kUntitledBase) + QString::number(m_nUntitledCount + 1);
-  if (CreateDocumentWindow(title, QString()) != nullptr) ++m_nUntitledCount;
+  const QString title = QString::fromUtf8(strings::kUntitledBase) + QString::number(m_untitledCount + 1);
+  CreateDocumentWindow(title, QString());
+  ++m_untitledCount;
 }
 
 void CVekApp::OnFileOpen() {
@@ -117,10 +118,6 @@ CChildFrame* CVekApp::CreateDocumentWindow(const QString& title, const QString& 
   auto* document = new CVekDoc;
   if (pathName.isEmpty()) {
     document->SetTitle(title);
-    if (!document->OnNewDocument()) {
-      delete document;
-      return nullptr;
-    }
   } else {
     document->SetPathName(pathName);
   }

@@ -50,7 +50,7 @@ class CVekApp {
   QString m_profilePath;
   std::unique_ptr<CMainFrame> m_pMainWnd;
   std::vector<std::string> m_recentFiles;
-  int m_nUntitledCount = 0;
+  int m_untitledCount = 0;
 };
 
 } // namespace vek

@@ -5,12 +5,12 @@
 namespace vek {
 
 void CVekDoc::SetTitle(const QString& title) {
-  m_strTitle = title;
-  emit titleChanged(m_strTitle);
+  m_title = title;
+  emit titleChanged(m_title);
 }
 
 void CVekDoc::SetPathName(const QString& path) {
-  m_strPathName = path;
+  m_pathName = path;
   SetTitle(QFileInfo(path).fileName());
 }
 

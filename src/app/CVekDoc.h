@@ -14,22 +14,18 @@ class CVekDoc : public QObject, public ViewDocument {
  public:
   using QObject::QObject;
 
-  QString GetTitle() const override { return m_strTitle; }
+  QString GetTitle() const override { return m_title; }
   void SetTitle(const QString& title) override;
-  QString GetPathName() const override { return m_strPathName; }
+  QString GetPathName() const override { return m_pathName; }
   // The full path; the title becomes the file's name without its directory.
   void SetPathName(const QString& path);
-
-  bool OnNewDocument() { return true; }
-  // Nothing is stored: the view writes byte edits straight into the file.
-  void OnSaveDocument() {}
 
  signals:
   void titleChanged(const QString& title);
 
  private:
-  QString m_strTitle;
-  QString m_strPathName;
+  QString m_title;
+  QString m_pathName;
 };
 
 } // namespace vek

@@ -6,8 +6,10 @@
 #include <vector>
 
 #include <QApplication>
+#include <QLoggingCategory>
 #include <QStandardPaths>
 
+#include "Strings.h"
 #include "app/CVekApp.h"
 #include "cli/TerminalMode.h"
 #include "core/CommandLine.h"
@@ -51,16 +53,27 @@ void NoDisplayExit() {
 }
 
 // Qt ends a program it cannot connect to a display with an abort and a trace; one clear line is
-// what a person at a terminal needs.
-void MessageHandler(QtMsgType type, const QMessageLogContext&, const QString& message) {
+// what a person at a terminal needs. Its warnings and errors go to stderr as Qt would print them
+// ("category: message"): they name what went wrong with the display, a plug-in or a font.
+void MessageHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
   if (type == QtFatalMsg) {
     if (message.contains(QLatin1String("display")) || message.contains(QLatin1String("platform plugin"))) NoDisplayExit();
     std::fprintf(stderr, "vek: %s\n", qPrintable(message));
     std::_Exit(2);
   }
-  if (type == QtCriticalMsg || type == QtWarningMsg) {
-    if (qEnvironmentVariableIsSet("VEK_DEBUG")) std::fprintf(stderr, "%s\n", qPrintable(message));
+  if (type == QtWarningMsg || type == QtCriticalMsg) {
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
   }
+}
+
+// Warnings known to be harmless, silenced by category. QT_LOGGING_RULES takes precedence over
+// these rules, so a developer can turn any of them on again.
+void SilenceHarmlessWarnings() {
+  QLoggingCategory::setFilterRules(QStringLiteral(
+      // Qt warns of each platform plug-in it cannot find before it tries the next one: in a
+      // Wayland session without Qt's Wayland plug-in every start would say that "wayland" is not
+      // found, and then run on xcb (XWayland). When no plug-in works, the fatal message says so.
+      "qt.qpa.plugin.warning=false\n"));
 }
 
 QString ProfilePath() {
@@ -89,9 +102,10 @@ int main(int argc, char** argv) {
   }
   if (!HaveDisplay()) NoDisplayExit();
   qInstallMessageHandler(MessageHandler);
+  SilenceHarmlessWarnings();
 
   QApplication application(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("vek"));
+  QApplication::setApplicationName(QString::fromUtf8(vek::strings::kAppName));
   vek::QtUiServices ui;
   vek::CVekApp app(ui, vek::RealFileSystem(), ProfilePath());
   if (!app.InitInstance(commandLine)) {

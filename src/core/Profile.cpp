@@ -57,7 +57,7 @@ std::vector<std::string> ReadRecentFileList(std::string_view profile) {
   });
   // Each key on its own, as the list's slots are; an empty or missing one is skipped.
   std::vector<std::string> files;
-  for (std::size_t number = 1; number <= kRecentFileKeys; ++number) {
+  for (std::size_t number = 1; number <= static_cast<std::size_t>(kRecentFileCount); ++number) {
     const auto found = values.find(KeyName(number));
     if (found != values.end() && !found->second.empty()) files.push_back(found->second);
   }

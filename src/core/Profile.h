@@ -6,12 +6,14 @@
 #include <string_view>
 #include <vector>
 
+#include "core/RecentFiles.h"
+
 namespace vek {
 
 inline constexpr std::string_view kRecentFileSection = "Recent File List";
-inline constexpr std::size_t kRecentFileKeys = 4; // File1 to File4
 
-// The paths of File1 to File4 in key order; missing or empty keys are left out.
+// The paths of File1 to File4 (one key for each of the kRecentFileCount entries) in key order;
+// missing or empty keys are left out.
 std::vector<std::string> ReadRecentFileList(std::string_view profile);
 
 // The profile text with the section replaced by `files` (File1 = the first), added at the end

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include "ResourceIds.h"
 #include "core/NumberParse.h"
@@ -25,45 +26,32 @@ constexpr std::array<ControlRow, 5> kControls{{
     {kNoControlId, ControlKind::Static, "Decimal", 76, 7, 45, 9},
 }};
 
-// The edit with the id, but only while it has the keyboard focus.
-QLineEdit* FocusedEdit(const QWidget* dialog, int id) {
-  auto* edit = qobject_cast<QLineEdit*>(GetDlgItem(dialog, id));
-  if (edit == nullptr || QApplication::focusWidget() != edit) return nullptr;
-  return edit;
-}
-
 } // namespace
 
 CConverterDlg::CConverterDlg(QWidget* pParent)
-    : TemplateDialog({"Hex / Dec Converter", kWidthDlu, kHeightDlu, kControls}, pParent) {
-  if (auto* decimal = qobject_cast<QLineEdit*>(GetDlgItem(this, ids::kConvDecimal))) {
-    connect(decimal, &QLineEdit::textChanged, this, &CConverterDlg::OnChangeDecimal);
-  }
-  if (auto* hex = qobject_cast<QLineEdit*>(GetDlgItem(this, ids::kConvHex))) {
-    connect(hex, &QLineEdit::textChanged, this, &CConverterDlg::OnChangeHex);
-  }
+    : TemplateDialog({"Hex / Dec Converter", kWidthDlu, kHeightDlu, kControls}, pParent),
+      m_ok(Item<QPushButton>(this, ids::kOk)),
+      m_hex(Item<QLineEdit>(this, ids::kConvHex)),
+      m_decimal(Item<QLineEdit>(this, ids::kConvDecimal)) {
+  connect(m_decimal, &QLineEdit::textChanged, this, &CConverterDlg::OnChangeDecimal);
+  connect(m_hex, &QLineEdit::textChanged, this, &CConverterDlg::OnChangeHex);
 }
 
 CConverterDlg::~CConverterDlg() = default;
 
-bool CConverterDlg::OnInitDialog() {
-  if (QWidget* ok = GetDlgItem(this, ids::kOk)) ok->setFocus();
-  return true;
-}
+void CConverterDlg::OnInitDialog() { m_ok->setFocus(); }
 
 void CConverterDlg::OnChangeDecimal() {
-  const QLineEdit* decimal = FocusedEdit(this, ids::kConvDecimal);
-  if (decimal == nullptr) return;
-  m_nValue = AtoI32(decimal->text().toStdString());
-  SetItemText(ids::kConvHex, QString::fromStdString(FormatHex32(m_nValue)));
+  if (QApplication::focusWidget() != m_decimal) return;
+  m_nValue = AtoI32(m_decimal->text().toStdString());
+  m_hex->setText(QString::fromStdString(FormatHex32(m_nValue)));
 }
 
 void CConverterDlg::OnChangeHex() {
-  const QLineEdit* hex = FocusedEdit(this, ids::kConvHex);
-  if (hex == nullptr) return;
+  if (QApplication::focusWidget() != m_hex) return;
   // A text without a hex number leaves the last number in place.
-  m_nValue = ScanHex32(hex->text().toStdString()).value_or(m_nValue);
-  SetItemText(ids::kConvDecimal, QString::fromStdString(FormatDecimal32(m_nValue)));
+  m_nValue = ScanHex32(m_hex->text().toStdString()).value_or(m_nValue);
+  m_decimal->setText(QString::fromStdString(FormatDecimal32(m_nValue)));
 }
 
 } // namespace vek

@@ -6,6 +6,9 @@
 
 #include "platform/TemplateDialog.h"
 
+class QLineEdit;
+class QPushButton;
+
 namespace vek {
 
 class CConverterDlg : public TemplateDialog {
@@ -24,7 +27,12 @@ class CConverterDlg : public TemplateDialog {
 
  protected:
   // OK has the keyboard focus when the dialog opens.
-  bool OnInitDialog() override;
+  void OnInitDialog() override;
+
+ private:
+  QPushButton* m_ok;
+  QLineEdit* m_hex;
+  QLineEdit* m_decimal;
 };
 
 } // namespace vek

@@ -3,8 +3,9 @@
 #include <array>
 #include <cinttypes>
 
-#include <QAbstractButton>
+#include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 
 #include "ResourceIds.h"
 #include "core/NumberParse.h"
@@ -48,70 +49,58 @@ QString DecimalOffsetText(Offset offset) {
 } // namespace
 
 CEditByteDlg::CEditByteDlg(QWidget* pParent)
-    : TemplateDialog({"VEK - Edit Byte", kWidthDlu, kHeightDlu, kControls}, pParent) {
-  for (const int id : {ids::kEditRadioHex, ids::kEditRadioDecimal}) {
-    if (QWidget* radio = GetDlgItem(this, id)) radio->setFocusPolicy(Qt::ClickFocus);
-  }
+    : TemplateDialog({"VEK - Edit Byte", kWidthDlu, kHeightDlu, kControls}, pParent),
+      m_newValue(Item<QLineEdit>(this, ids::kEditNewValue)),
+      m_radioHex(Item<QRadioButton>(this, ids::kEditRadioHex)),
+      m_radioDecimal(Item<QRadioButton>(this, ids::kEditRadioDecimal)),
+      m_position(Item<QLabel>(this, ids::kEditPosition)),
+      m_currentValue(Item<QLabel>(this, ids::kEditCurrentValue)),
+      m_newValueLabel(Item<QLabel>(this, ids::kEditNewValueLabel)) {
+  m_radioHex->setFocusPolicy(Qt::ClickFocus);
+  m_radioDecimal->setFocusPolicy(Qt::ClickFocus);
 
   // clicked(), not toggled(): a click on the radio that is already selected converts again.
-  if (auto* hex = qobject_cast<QAbstractButton*>(GetDlgItem(this, ids::kEditRadioHex))) {
-    connect(hex, &QAbstractButton::clicked, this, &CEditByteDlg::OnRadioHex);
-  }
-  if (auto* decimal = qobject_cast<QAbstractButton*>(GetDlgItem(this, ids::kEditRadioDecimal))) {
-    connect(decimal, &QAbstractButton::clicked, this, &CEditByteDlg::OnRadioDecimal);
-  }
+  connect(m_radioHex, &QAbstractButton::clicked, this, &CEditByteDlg::OnRadioHex);
+  connect(m_radioDecimal, &QAbstractButton::clicked, this, &CEditByteDlg::OnRadioDecimal);
 }
 
 CEditByteDlg::~CEditByteDlg() = default;
 
-bool CEditByteDlg::OnInitDialog() {
-  if (auto* edit = qobject_cast<QLineEdit*>(GetDlgItem(this, ids::kEditNewValue))) {
-    edit->setText(m_strNewValue);
-  }
+void CEditByteDlg::OnInitDialog() {
+  m_newValue->setText(m_strNewValue);
   if (m_bHexMode) {
-    SetItemText(ids::kEditPosition, HexOffsetText(m_lOffset, false));
-    SetItemText(ids::kEditCurrentValue,
-                QString::asprintf("Current value : %.2X", unsigned{m_byValue}));
-    SetItemText(ids::kEditNewValueLabel, QStringLiteral("New hex val :"));
+    m_position->setText(HexOffsetText(m_lOffset, false));
+    m_currentValue->setText(QString::asprintf("Current value : %.2X", unsigned{m_byValue}));
+    m_newValueLabel->setText(QStringLiteral("New hex val :"));
   } else {
-    SetItemText(ids::kEditPosition, DecimalOffsetText(m_lOffset));
-    SetItemText(ids::kEditCurrentValue,
-                QString::asprintf("Current value : %u", unsigned{m_byValue}));
-    SetItemText(ids::kEditNewValueLabel, QStringLiteral("New dec val :"));
+    m_position->setText(DecimalOffsetText(m_lOffset));
+    m_currentValue->setText(QString::asprintf("Current value : %u", unsigned{m_byValue}));
+    m_newValueLabel->setText(QStringLiteral("New dec val :"));
   }
-  const int checked = m_bHexMode ? ids::kEditRadioHex : ids::kEditRadioDecimal;
-  if (auto* radio = qobject_cast<QAbstractButton*>(GetDlgItem(this, checked))) {
-    radio->setChecked(true);
-  }
-  if (QWidget* edit = GetDlgItem(this, ids::kEditNewValue)) edit->setFocus();
-  return true;
+  (m_bHexMode ? m_radioHex : m_radioDecimal)->setChecked(true);
+  m_newValue->setFocus();
 }
 
 void CEditByteDlg::OnRadioHex() {
   m_bHexMode = true;
-  auto* edit = qobject_cast<QLineEdit*>(GetDlgItem(this, ids::kEditNewValue));
-  if (edit == nullptr) return;
-  const std::int32_t value = AtoI32(edit->text().toStdString());
-  edit->setText(QString::fromStdString(FormatHex32(value)));
-  SetItemText(ids::kEditCurrentValue,
-              QString::asprintf("Current value : 0x%.2X", unsigned{m_byValue}));
-  SetItemText(ids::kEditNewValueLabel, QStringLiteral("New hex val :"));
-  SetItemText(ids::kEditPosition, HexOffsetText(m_lOffset, true));
+  const std::int32_t value = AtoI32(m_newValue->text().toStdString());
+  m_newValue->setText(QString::fromStdString(FormatHex32(value)));
+  m_currentValue->setText(QString::asprintf("Current value : 0x%.2X", unsigned{m_byValue}));
+  m_newValueLabel->setText(QStringLiteral("New hex val :"));
+  m_position->setText(HexOffsetText(m_lOffset, true));
 }
 
 void CEditByteDlg::OnRadioDecimal() {
   m_bHexMode = false;
-  auto* edit = qobject_cast<QLineEdit*>(GetDlgItem(this, ids::kEditNewValue));
-  if (edit == nullptr) return;
-  const std::int32_t value = ScanHex32(edit->text().toStdString()).value_or(0);
-  edit->setText(QString::fromStdString(FormatDecimal32(value)));
-  SetItemText(ids::kEditCurrentValue, QString::asprintf("Current value : %.2d", int{m_byValue}));
-  SetItemText(ids::kEditNewValueLabel, QStringLiteral("New dec val :"));
-  SetItemText(ids::kEditPosition, DecimalOffsetText(m_lOffset));
+  const std::int32_t value = ScanHex32(m_newValue->text().toStdString()).value_or(0);
+  m_newValue->setText(QString::fromStdString(FormatDecimal32(value)));
+  m_currentValue->setText(QString::asprintf("Current value : %.2d", int{m_byValue}));
+  m_newValueLabel->setText(QStringLiteral("New dec val :"));
+  m_position->setText(DecimalOffsetText(m_lOffset));
 }
 
 void CEditByteDlg::accept() {
-  m_strNewValue = ItemText(ids::kEditNewValue);
+  m_strNewValue = m_newValue->text();
   QDialog::accept();
 }
 

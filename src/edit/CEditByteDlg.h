@@ -10,6 +10,10 @@
 #include "core/PageGeometry.h"
 #include "platform/TemplateDialog.h"
 
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+
 namespace vek {
 
 class CEditByteDlg : public TemplateDialog {
@@ -36,7 +40,15 @@ class CEditByteDlg : public TemplateDialog {
 
  protected:
   // Writes the texts of the opened dialog; runs once, when the dialog is first shown.
-  bool OnInitDialog() override;
+  void OnInitDialog() override;
+
+ private:
+  QLineEdit* m_newValue;
+  QRadioButton* m_radioHex;
+  QRadioButton* m_radioDecimal;
+  QLabel* m_position;
+  QLabel* m_currentValue;
+  QLabel* m_newValueLabel;
 };
 
 } // namespace vek

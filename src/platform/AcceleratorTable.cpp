@@ -1,9 +1,5 @@
 #include "platform/AcceleratorTable.h"
 
-#include <QApplication>
-#include <QKeyEvent>
-#include <QWidget>
-
 #include "ResourceIds.h"
 
 namespace vek {
@@ -75,36 +71,6 @@ std::optional<int> TranslateAccelerator(std::span<const AccelEntry> table, int q
     if (entry.virtualKey == vk && (entry.flags & kModifierMask) == pressed) return entry.command;
   }
   return std::nullopt;
-}
-
-AcceleratorFilter::AcceleratorFilter(QWidget* window, CommandFn onCommand, KeyFn otherKeys)
-    : QObject(window), window_(window), onCommand_(std::move(onCommand)), otherKeys_(std::move(otherKeys)) {}
-
-bool AcceleratorFilter::Applies(QObject* watched) const {
-  if (!watched->isWidgetType() || window_.isNull()) return false;
-  // Modal dialogs handle all their own keys.
-  if (QApplication::activeModalWidget() != nullptr) return false;
-  return static_cast<QWidget*>(watched)->window() == window_;
-}
-
-bool AcceleratorFilter::eventFilter(QObject* watched, QEvent* event) {
-  const QEvent::Type type = event->type();
-  if ((type != QEvent::KeyPress && type != QEvent::ShortcutOverride) || !Applies(watched)) return false;
-  auto* key = static_cast<QKeyEvent*>(event);
-  const std::optional<int> command = TranslateAccelerator(MainAccelerators(), key->key(), key->modifiers());
-  if (type == QEvent::ShortcutOverride) {
-    // Claim the key, so that neither a shortcut nor the control's own override takes it.
-    if (command) {
-      event->accept();
-      return true;
-    }
-    return false;
-  }
-  if (command) {
-    if (onCommand_) onCommand_(*command);
-    return true;
-  }
-  return otherKeys_ && otherKeys_(key->key(), key->modifiers());
 }
 
 } // namespace vek

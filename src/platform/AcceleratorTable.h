@@ -1,17 +1,11 @@
 #pragma once
-// The accelerator table of the main frame and its document windows, applied before the focused
-// control sees a key. A key matches an entry only with exactly the entry's modifiers. Keys whose
-// command has no handler are still taken, so the Start field's clipboard and undo keys do nothing.
+// The accelerator table of the main frame and its document windows. A key matches an entry only
+// with exactly the entry's modifiers. AcceleratorFilter applies it.
 
-#include <functional>
 #include <optional>
 #include <span>
 
-#include <QObject>
-#include <QPointer>
-
-class QKeyEvent;
-class QWidget;
+#include <Qt>
 
 namespace vek {
 
@@ -36,24 +30,5 @@ int VirtualKeyOf(int qtKey);
 // The command of the first entry the key matches, in table order.
 std::optional<int> TranslateAccelerator(std::span<const AccelEntry> table, int qtKey,
                                         Qt::KeyboardModifiers modifiers);
-
-// Applies the table to every key pressed in `window` while no modal dialog runs. A key the table
-// does not hold is offered to `otherKeys` (the multiple-document keys) before the focused control.
-class AcceleratorFilter : public QObject {
-  Q_OBJECT
- public:
-  using CommandFn = std::function<void(int command)>;
-  using KeyFn = std::function<bool(int qtKey, Qt::KeyboardModifiers modifiers)>;
-  AcceleratorFilter(QWidget* window, CommandFn onCommand, KeyFn otherKeys);
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
- private:
-  bool Applies(QObject* watched) const;
-  QPointer<QWidget> window_;
-  CommandFn onCommand_;
-  KeyFn otherKeys_;
-};
 
 } // namespace vek

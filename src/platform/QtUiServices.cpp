@@ -34,19 +34,19 @@ void QtUiServices::MessageBox(const QString& text, MessageIcon icon) {
   QMessageBox box(ToQt(icon), QString::fromUtf8(strings::kAppName), text, QMessageBox::Ok,
                   VisibleOwner(nullptr));
   // The page may be under a wait cursor while the box asks for a click.
-  const bool waiting = waitCount_ > 0;
+  const bool waiting = m_waitCount > 0;
   if (waiting) QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
   box.exec();
   if (waiting) QGuiApplication::restoreOverrideCursor();
 }
 
 void QtUiServices::BeginWaitCursor() {
-  if (waitCount_++ == 0) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  if (m_waitCount++ == 0) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
 void QtUiServices::EndWaitCursor() {
-  if (waitCount_ == 0) return;
-  if (--waitCount_ == 0) QGuiApplication::restoreOverrideCursor();
+  if (m_waitCount == 0) return;
+  if (--m_waitCount == 0) QGuiApplication::restoreOverrideCursor();
 }
 
 QString QtUiServices::AskOpenFileName(QWidget* owner, const QString& title, const QString& filter) {

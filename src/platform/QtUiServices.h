@@ -14,7 +14,7 @@ class QtUiServices final : public UiServices {
   int RunModal(QDialog& dialog) override;
 
  private:
-  int waitCount_ = 0;
+  int m_waitCount = 0;
 };
 
 } // namespace vek

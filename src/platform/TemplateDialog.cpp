@@ -3,7 +3,6 @@
 #include <QAbstractButton>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QVariant>
 
 #include "ResourceIds.h"
 #include "platform/DialogUnits.h"
@@ -20,28 +19,22 @@ TemplateDialog::TemplateDialog(const DialogTemplate& dialogTemplate, QWidget* pa
   CreateControls(this, dialogTemplate.controls);
   // In a dialog the focused push button is the one Enter presses: Enter on Cancel cancels.
   for (QPushButton* button : findChildren<QPushButton*>(Qt::FindDirectChildrenOnly)) button->setAutoDefault(true);
-  if (auto* ok = qobject_cast<QAbstractButton*>(GetDlgItem(this, ids::kOk))) {
-    connect(ok, &QAbstractButton::clicked, this, &QDialog::accept);
-  }
-  if (auto* cancel = qobject_cast<QAbstractButton*>(GetDlgItem(this, ids::kCancel))) {
-    connect(cancel, &QAbstractButton::clicked, this, &QDialog::reject);
+  // The template says which of the two buttons the dialog has: the converter has no Cancel, Help
+  // has neither.
+  for (const ControlRow& row : dialogTemplate.controls) {
+    if (row.id == ids::kOk) {
+      connect(Item<QAbstractButton>(this, ids::kOk), &QAbstractButton::clicked, this, &QDialog::accept);
+    } else if (row.id == ids::kCancel) {
+      connect(Item<QAbstractButton>(this, ids::kCancel), &QAbstractButton::clicked, this, &QDialog::reject);
+    }
   }
 }
 
 void TemplateDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (m_bInitialized || event->spontaneous()) return;
-  m_bInitialized = true;
+  if (m_initialized || event->spontaneous()) return;
+  m_initialized = true;
   OnInitDialog();
-}
-
-void TemplateDialog::SetItemText(int id, const QString& text) {
-  if (QWidget* control = GetDlgItem(this, id)) control->setProperty("text", text);
-}
-
-QString TemplateDialog::ItemText(int id) const {
-  const QWidget* control = GetDlgItem(this, id);
-  return control != nullptr ? control->property("text").toString() : QString();
 }
 
 } // namespace vek

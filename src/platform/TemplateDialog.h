@@ -2,7 +2,8 @@
 // A modal dialog built from its template: the caption, a fixed client size in dialog units, the
 // dialog font and the controls in template order. The OK and Cancel buttons (ids 1 and 2), where
 // the template has them, end it; Enter presses the default button and Esc cancels, as in any
-// dialog. OnInitDialog runs once, when the dialog first shows.
+// dialog. OnInitDialog runs once, when the dialog first shows. A dialog fetches the controls it
+// addresses once, in its constructor, with Item<T>.
 
 #include <span>
 
@@ -28,15 +29,11 @@ class TemplateDialog : public QDialog {
   TemplateDialog(const DialogTemplate& dialogTemplate, QWidget* parent);
 
  protected:
-  virtual bool OnInitDialog() { return true; }
+  virtual void OnInitDialog() {}
   void showEvent(QShowEvent* event) override;
 
-  // The text of a control of the dialog; a missing control is skipped.
-  void SetItemText(int id, const QString& text);
-  QString ItemText(int id) const;
-
  private:
-  bool m_bInitialized = false;
+  bool m_initialized = false;
 };
 
 } // namespace vek

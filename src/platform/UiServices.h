@@ -33,13 +33,13 @@ class UiServices {
 // Shows the wait cursor for as long as it lives.
 class WaitCursor {
  public:
-  explicit WaitCursor(UiServices& ui) : ui_(ui) { ui_.BeginWaitCursor(); }
-  ~WaitCursor() { ui_.EndWaitCursor(); }
+  explicit WaitCursor(UiServices& ui) : m_ui(ui) { m_ui.BeginWaitCursor(); }
+  ~WaitCursor() { m_ui.EndWaitCursor(); }
   WaitCursor(const WaitCursor&) = delete;
   WaitCursor& operator=(const WaitCursor&) = delete;
 
  private:
-  UiServices& ui_;
+  UiServices& m_ui;
 };
 
 } // namespace vek

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string>
 
-#include <QAbstractButton>
 #include <QLineEdit>
+#include <QRadioButton>
 
 #include "ResourceIds.h"
 #include "core/Ansi.h"
@@ -43,41 +43,31 @@ std::string ToAnsi(const QString& text) {
 } // namespace
 
 CFindDlg::CFindDlg(QWidget* pParent)
-    : TemplateDialog({"Find ", kWidthDlu, kHeightDlu, kControls}, pParent) {
-  if (auto* edit = qobject_cast<QLineEdit*>(GetDlgItem(this, ids::kFindPattern))) {
-    edit->setMaxLength(kMaxPatternChars);
-  }
+    : TemplateDialog({"Find ", kWidthDlu, kHeightDlu, kControls}, pParent),
+      m_patternEdit(Item<QLineEdit>(this, ids::kFindPattern)),
+      m_radioAscii(Item<QRadioButton>(this, ids::kFindRadioAscii)),
+      m_radioHex(Item<QRadioButton>(this, ids::kFindRadioHex)) {
+  m_patternEdit->setMaxLength(kMaxPatternChars);
   // The radio buttons are no tab stops; they exclude each other as the only two in the dialog.
-  for (const int id : {ids::kFindRadioAscii, ids::kFindRadioHex}) {
-    if (QWidget* radio = GetDlgItem(this, id)) radio->setFocusPolicy(Qt::ClickFocus);
-  }
+  m_radioAscii->setFocusPolicy(Qt::ClickFocus);
+  m_radioHex->setFocusPolicy(Qt::ClickFocus);
 }
 
 CFindDlg::~CFindDlg() = default;
 
-bool CFindDlg::OnInitDialog() {
-  if (auto* edit = qobject_cast<QLineEdit*>(GetDlgItem(this, ids::kFindPattern))) {
-    edit->setText(m_strPattern.left(kMaxPatternChars));
-    edit->setFocus();
-  }
-  if (auto* ascii = qobject_cast<QAbstractButton*>(GetDlgItem(this, ids::kFindRadioAscii))) {
-    ascii->setChecked(true);
-  }
-  return true;
+void CFindDlg::OnInitDialog() {
+  m_patternEdit->setText(m_strPattern.left(kMaxPatternChars));
+  m_patternEdit->setFocus();
+  m_radioAscii->setChecked(true);
 }
 
 void CFindDlg::accept() {
-  const auto* edit = qobject_cast<const QLineEdit*>(GetDlgItem(this, ids::kFindPattern));
-  const auto* hex = qobject_cast<const QAbstractButton*>(GetDlgItem(this, ids::kFindRadioHex));
-  m_nPatternLen = 0;
-  if (edit != nullptr && hex != nullptr) {
-    m_strPattern = edit->text();
-    const PatternMode mode = hex->isChecked() ? PatternMode::Hex : PatternMode::Ascii;
-    const std::vector<std::uint8_t> bytes = ParsePattern(ToAnsi(m_strPattern), mode);
-    const std::size_t count = std::min(bytes.size(), m_pattern.size());
-    std::copy_n(bytes.begin(), count, m_pattern.begin());
-    m_nPatternLen = static_cast<int>(count);
-  }
+  m_strPattern = m_patternEdit->text();
+  const PatternMode mode = m_radioHex->isChecked() ? PatternMode::Hex : PatternMode::Ascii;
+  const std::vector<std::uint8_t> bytes = ParsePattern(ToAnsi(m_strPattern), mode);
+  const std::size_t count = std::min(bytes.size(), m_pattern.size());
+  std::copy_n(bytes.begin(), count, m_pattern.begin());
+  m_nPatternLen = static_cast<int>(count);
   QDialog::accept();
 }
 

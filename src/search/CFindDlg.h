@@ -10,6 +10,9 @@
 #include "core/SearchLimits.h"
 #include "platform/TemplateDialog.h"
 
+class QLineEdit;
+class QRadioButton;
+
 namespace vek {
 
 class CFindDlg : public TemplateDialog {
@@ -28,8 +31,12 @@ class CFindDlg : public TemplateDialog {
 
  protected:
   // Empty edit with the focus, "ASCII (strings)" selected; runs once, when first shown.
-  bool OnInitDialog() override;
+  void OnInitDialog() override;
 
+ private:
+  QLineEdit* m_patternEdit;
+  QRadioButton* m_radioAscii;
+  QRadioButton* m_radioHex;
 };
 
 } // namespace vek

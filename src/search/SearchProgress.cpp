@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QProgressDialog>
 
+#include "Strings.h"
+
 namespace vek {
 
 namespace {
@@ -11,44 +13,44 @@ constexpr int kProgressSteps = 1000;
 }
 
 SearchProgress::SearchProgress(QWidget* owner, Offset from, Offset fileSize)
-    : owner_(owner), from_(from), fileSize_(fileSize) {
-  sinceStart_.start();
+    : m_owner(owner), m_from(from), m_fileSize(fileSize) {
+  m_sinceStart.start();
 }
 
 SearchProgress::~SearchProgress() {
-  if (dialog_) {
-    dialog_->hide();
-    if (owner_ != nullptr) owner_->setEnabled(true);
+  if (m_dialog) {
+    m_dialog->hide();
+    if (m_owner != nullptr) m_owner->setEnabled(true);
   }
-  if (cursorPushed_) QGuiApplication::restoreOverrideCursor();
+  if (m_cursorPushed) QGuiApplication::restoreOverrideCursor();
 }
 
 bool SearchProgress::Continue(Offset searchedUpTo) {
-  const qint64 elapsed = sinceStart_.elapsed();
+  const qint64 elapsed = m_sinceStart.elapsed();
   if (elapsed < kShowAfterMs) return true;
-  if (!dialog_) {
-    dialog_ = std::make_unique<QProgressDialog>(QStringLiteral("Searching..."), QStringLiteral("Cancel"), 0,
-                                                kProgressSteps, owner_ != nullptr ? owner_->window() : nullptr);
-    dialog_->setWindowTitle(QStringLiteral("vek"));
-    dialog_->setWindowModality(Qt::ApplicationModal);
-    dialog_->setMinimumDuration(0);
-    dialog_->setAutoReset(false);
-    dialog_->setAutoClose(false);
-    dialog_->show();
+  if (!m_dialog) {
+    m_dialog = std::make_unique<QProgressDialog>(QStringLiteral("Searching..."), QStringLiteral("Cancel"), 0,
+                                                kProgressSteps, m_owner != nullptr ? m_owner->window() : nullptr);
+    m_dialog->setWindowTitle(QString::fromUtf8(strings::kAppName));
+    m_dialog->setWindowModality(Qt::ApplicationModal);
+    m_dialog->setMinimumDuration(0);
+    m_dialog->setAutoReset(false);
+    m_dialog->setAutoClose(false);
+    m_dialog->show();
     // Nothing of the view may run while the search it started still does.
-    if (owner_ != nullptr) owner_->setEnabled(false);
+    if (m_owner != nullptr) m_owner->setEnabled(false);
     // The search runs under the wait cursor; the Cancel button wants the ordinary one.
     QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
-    cursorPushed_ = true;
+    m_cursorPushed = true;
   }
-  if (elapsed - lastEventsMs_ >= kEventIntervalMs) {
-    lastEventsMs_ = elapsed;
-    const Offset span = std::max<Offset>(fileSize_ - from_, 1);
-    const double done = static_cast<double>(searchedUpTo - from_) / static_cast<double>(span);
-    dialog_->setValue(static_cast<int>(std::clamp(done, 0.0, 1.0) * kProgressSteps));
+  if (elapsed - m_lastEventsMs >= kEventIntervalMs) {
+    m_lastEventsMs = elapsed;
+    const Offset span = std::max<Offset>(m_fileSize - m_from, 1);
+    const double done = static_cast<double>(searchedUpTo - m_from) / static_cast<double>(span);
+    m_dialog->setValue(static_cast<int>(std::clamp(done, 0.0, 1.0) * kProgressSteps));
     QApplication::processEvents();
   }
-  return !dialog_->wasCanceled();
+  return !m_dialog->wasCanceled();
 }
 
 } // namespace vek

@@ -27,13 +27,13 @@ class SearchProgress {
   static constexpr int kEventIntervalMs = 30;
 
  private:
-  QWidget* owner_;
-  Offset from_;
-  Offset fileSize_;
-  QElapsedTimer sinceStart_;
-  qint64 lastEventsMs_ = 0;
-  std::unique_ptr<QProgressDialog> dialog_;
-  bool cursorPushed_ = false;
+  QWidget* m_owner;
+  Offset m_from;
+  Offset m_fileSize;
+  QElapsedTimer m_sinceStart;
+  qint64 m_lastEventsMs = 0;
+  std::unique_ptr<QProgressDialog> m_dialog;
+  bool m_cursorPushed = false;
 };
 
 } // namespace vek
