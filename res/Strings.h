@@ -11,7 +11,6 @@ inline constexpr const char* kFileLinePrefix = "File : ";
 inline constexpr const char* kFileNotOpened = "File could not be opened ";
 inline constexpr const char* kSeekError = "Seek error";
 inline constexpr const char* kReadError = "Read Error";
-inline constexpr const char* kMemoryError = "Memory error";
 inline constexpr const char* kNotFound = "Not found";
 inline constexpr const char* kNoMoreOccurrences = "No more occurances found";
 inline constexpr const char* kFileTooShort = "Not that many bytes in the file";

@@ -30,16 +30,4 @@ class UiServices {
   virtual int RunModal(QDialog& dialog) = 0;
 };
 
-// Shows the wait cursor for as long as it lives.
-class WaitCursor {
- public:
-  explicit WaitCursor(UiServices& ui) : m_ui(ui) { m_ui.BeginWaitCursor(); }
-  ~WaitCursor() { m_ui.EndWaitCursor(); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-
- private:
-  UiServices& m_ui;
-};
-
 } // namespace vek

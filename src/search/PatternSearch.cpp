@@ -12,6 +12,7 @@
 #include "core/Search.h"
 #include "platform/File.h"
 #include "platform/UiServices.h"
+#include "platform/WaitCursor.h"
 #include "search/CFindDlg.h"
 #include "search/SearchProgress.h"
 

@@ -17,6 +17,7 @@
 #include "platform/Fonts.h"
 #include "platform/LocalPath.h"
 #include "platform/UiServices.h"
+#include "platform/WaitCursor.h"
 #include "view/PageAccessible.h"
 #include "view/PageArea.h"
 #include "view/ViewDocument.h"

@@ -7,6 +7,7 @@
 #include "platform/File.h"
 #include "platform/FileErrorText.h"
 #include "platform/UiServices.h"
+#include "platform/WaitCursor.h"
 #include "view/CVekView.h"
 
 namespace vek {

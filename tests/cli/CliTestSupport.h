@@ -18,11 +18,11 @@ class TempDir {
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
 
-  const std::string& Path() const { return path_; }
+  const std::string& Path() const { return m_path; }
   std::string Write(const std::string& name, const Bytes& bytes) const; // returns the full path
 
  private:
-  std::string path_;
+  std::string m_path;
 };
 
 struct Outcome {
