@@ -5,58 +5,32 @@
 #include <span>
 #include <vector>
 
-#include "core/Ansi.h"
+#include "cli/DumpFormatter.h"
 #include "core/ClampPage.h"
 
 namespace vek::cli {
 
 namespace {
 
-constexpr char32_t kFirstC1 = 0x80;
-constexpr char32_t kLastC1 = 0x9F;
-constexpr char kShownForControl = '.';
-constexpr std::size_t kChunkPages = 640; // pages read at once: about 128 KiB
-
-std::string TerminalCharacters(std::string_view ansi) {
-  std::string out;
-  out.reserve(ansi.size() * 3);
-  for (const char c : ansi) {
-    const char32_t codePoint = AnsiToCodePoint(static_cast<std::uint8_t>(c));
-    if (codePoint >= kFirstC1 && codePoint <= kLastC1) {
-      out += kShownForControl;
-    } else {
-      out += AnsiToUtf8(std::string_view(&c, 1));
-    }
-  }
-  return out;
-}
+constexpr std::size_t kChunkPages = 640;               // pages read at once: about 128 KiB
+constexpr std::size_t kEmitChars = std::size_t{1} << 20; // text gathered before `emit`: few, large writes
 
 } // namespace
 
-std::string FormatPage(const PageText& page) {
-  std::string text;
-  for (std::size_t i = 0; i < page.offsetLines.size(); ++i) {
-    text += page.offsetLines[i];
-    const std::string& hex = page.hexLines[i];
-    if (!hex.empty()) {
-      text += "  ";
-      text += hex;
-      text.append(static_cast<std::size_t>(kHexLineChars) - std::min<std::size_t>(hex.size(), kHexLineChars), ' ');
-      text += ' ';
-      text += TerminalCharacters(page.asciiLines[i]);
-    }
-    text += '\n';
-  }
-  return text;
-}
-
 DumpStatus DumpPages(const ReadAtFn& readAt, Offset fileSize, const DumpOptions& options,
                      const std::function<void(std::string_view)>& emit) {
-  // Pages are read many at a time; a terminal dump of a large file would otherwise be one read
-  // per 200 bytes.
+  const DumpFormatter formatter;
+  // Both buffers stay this size whatever the file's: pages are read many at a time, and their text
+  // leaves in large pieces.
   std::vector<std::uint8_t> chunk(kChunkPages * kPageBytes);
   Offset chunkStart = 0;
   std::size_t chunkBytes = 0;
+  std::vector<char> text(kEmitChars + DumpFormatter::kMaxPageChars);
+  char* textEnd = text.data();
+  const auto emitText = [&] {
+    if (textEnd != text.data()) emit(std::string_view(text.data(), static_cast<std::size_t>(textEnd - text.data())));
+    textEnd = text.data();
+  };
 
   PageWindow page = ClampPage(options.start, SaturatingAdd(options.start, kPageBytes), fileSize);
   for (Offset shown = 0;;) {
@@ -67,15 +41,20 @@ DumpStatus DumpPages(const ReadAtFn& readAt, Offset fileSize, const DumpOptions&
       chunkStart = page.start;
       chunkBytes = static_cast<std::size_t>(std::min<Offset>(static_cast<Offset>(chunk.size()), fileSize - page.start));
       if (readAt(chunkStart, chunk.data(), chunkBytes) != static_cast<std::int64_t>(chunkBytes)) {
+        emitText();
         return DumpStatus::ReadError;
       }
     }
     const std::span<const std::uint8_t> bytes(chunk.data() + (page.start - chunkStart), count);
-    emit(FormatPage(BuildPageText(bytes, page.start, options.hexOffsets)));
+    textEnd = formatter.WritePage(bytes, page.start, options.hexOffsets, textEnd);
+    if (static_cast<std::size_t>(textEnd - text.data()) >= kEmitChars) emitText();
 
     ++shown;
     const Offset next = SaturatingAdd(page.start, kPageBytes);
-    if ((options.pages && shown >= *options.pages) || next >= fileSize) return DumpStatus::Done;
+    if ((options.pages && shown >= *options.pages) || next >= fileSize) {
+      emitText();
+      return DumpStatus::Done;
+    }
     page = ClampPage(next, SaturatingAdd(next, kPageBytes), fileSize);
   }
 }

@@ -1,13 +1,11 @@
 #pragma once
-// The file's pages as terminal text, each built exactly as the view builds its page.
+// The file's pages as terminal text, each page's lines exactly the view's page text.
 
 #include <functional>
 #include <optional>
-#include <string>
 #include <string_view>
 
 #include "core/PageGeometry.h"
-#include "core/PageText.h"
 #include "core/Search.h"
 
 namespace vek::cli {
@@ -20,17 +18,10 @@ struct DumpOptions {
 
 enum class DumpStatus { Done, ReadError };
 
-// One line per page line: the offset, two blanks, the hex-words padded to the width of a full line,
-// a blank, the characters as UTF-8. The page of an empty file is its offset alone.
-//
-// The characters are the view's (control bytes as '.', 0x80-0xFF as Windows-1252), except the five
-// codes Windows-1252 leaves undefined: the view shows them as whatever the font draws, but on a
-// terminal their code points are C1 controls that can start an escape sequence, so they print as '.'.
-std::string FormatPage(const PageText& page);
-
 // Pages from the one at `options.start` (clamped as the view clamps a page) to the end of the file,
-// or `options.pages` of them, each handed to `emit` as FormatPage text. A read that fails or comes
-// back short stops with ReadError after the pages already emitted.
+// or `options.pages` of them, as DumpFormatter::WritePage lays them out. The text is handed to
+// `emit` in pieces of about a mebibyte, each ending at the end of a page. A read that fails or comes
+// back short stops with ReadError after the text of the pages before it.
 DumpStatus DumpPages(const ReadAtFn& readAt, Offset fileSize, const DumpOptions& options,
                      const std::function<void(std::string_view)>& emit);
 

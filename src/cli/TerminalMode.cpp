@@ -30,6 +30,12 @@ class Output {
   explicit Output(std::FILE* out) : out_(out) { text_.reserve(kFlushBytes + kPageBytes * 8); }
 
   void Add(std::string_view text) {
+    if (text.size() >= kFlushBytes) {
+      // A large piece goes out as it is: copying it first would only cost time.
+      Flush();
+      Write(text);
+      return;
+    }
     text_ += text;
     if (text_.size() >= kFlushBytes) Flush();
   }
@@ -53,10 +59,14 @@ class Output {
 
  private:
   void Flush() {
-    if (!text_.empty() && error_ == 0 && std::fwrite(text_.data(), 1, text_.size(), out_) != text_.size()) {
+    Write(text_);
+    text_.clear();
+  }
+
+  void Write(std::string_view text) {
+    if (!text.empty() && error_ == 0 && std::fwrite(text.data(), 1, text.size(), out_) != text.size()) {
       error_ = errno != 0 ? errno : EIO;
     }
-    text_.clear();
   }
 
   std::FILE* out_;
