@@ -6,10 +6,14 @@
 #
 # DIR holds the test file (default: a new temporary directory, removed afterwards).
 #
-# The search: a 1 GiB file of random bytes with an 8-byte marker 4 KiB before its end, best of 5.
-# The search program is $VEK_BUILD/bench/bench_core_search_file (VEK_BUILD defaults to ./build);
-# build it with
-#   cmake -S . -B build -G Ninja -DVEK_CORE_ONLY=ON && cmake --build build -j2 --target bench_core_search_file
+# The search, median of 5 each: Find (bench_core_search_file: the program's search through its
+# file layer, on every core and on one) against ripgrep, grep and cat on a 1 GiB file of random
+# bytes, cached, with an 8-byte marker 4 KiB before its end; the marker 1 MiB from the start;
+# the file evicted from the cache before each run; an 8 GiB sparse file; and `vek --find` with a
+# match at every byte (VEK_BEFORE=path/to/an/older/vek adds that program for comparison).
+# The programs are $VEK_BUILD/bench/bench_core_search_file (VEK_BUILD defaults to ./build) and
+# $VEK (default build/vek); build them with
+#   cmake -S . -B build -G Ninja && cmake --build build -j2 --target bench_core_search_file vek
 #
 # The dump: 100 MiB of random bytes printed to /dev/null as text, median of 5, with the ratio of each
 # tool's time to xxd's. The program is $VEK (default: build/vek). hexyl is timed when installed.
@@ -43,12 +47,14 @@ write_random() {
   fi
 }
 
-# time_turns NAME...: 5 rounds of `run NAME`, output to /dev/null, for each name in turn;
-# times[NAME] gets each round's seconds.
+# time_turns NAME...: 5 rounds of `run NAME`, output to /dev/null, for each name in turn, each
+# after `prepare NAME` when that is defined; times[NAME] gets each round's seconds.
 declare -A times
+times_rounds=(1 2 3 4 5)
 time_turns() {
-  for _ in 1 2 3 4 5; do
+  for _ in "${times_rounds[@]}"; do
     for name in "$@"; do
+      if declare -F prepare >/dev/null; then prepare "$name"; fi
       local start=$EPOCHREALTIME
       run "$name" >/dev/null
       local end=$EPOCHREALTIME
@@ -56,16 +62,28 @@ time_turns() {
     done
   done
 }
-best() { tr ' ' '\n' <<<"${times[$1]}" | grep . | sort -g | head -n 1; }
 median() { tr ' ' '\n' <<<"${times[$1]}" | grep . | sort -g | awk '{ t[NR] = $1 } END { print t[int((NR + 1) / 2)] }'; }
+
+# table TITLE NAME...: the median of each name's rounds, with its ratio to the first name's.
+table() {
+  local title=$1
+  shift
+  echo "$title, median of ${#times_rounds[@]} (seconds):"
+  local first
+  first=$(median "$1")
+  for name in "$@"; do
+    awk -v n="$name" -v t="$(median "$name")" -v f="$first" -v all="${times[$name]}" 'BEGIN {
+      printf "  %-10s %7.3f s   vek/this %5.2f   rounds: %s\n", n, t, f / t, all }'
+  done
+}
 
 search() {
   local search_bin="${VEK_BUILD:-build}/bench/bench_core_search_file"
-  if [[ ! -x "$search_bin" ]]; then
-    echo "missing $search_bin: build it first, or set VEK_BUILD to the build directory" >&2
-    exit 2
-  fi
-  need grep rg cat
+  local vek="${VEK:-build/vek}"
+  for program in "$search_bin" "$vek"; do
+    [[ -x "$program" ]] || { echo "missing $program: build it first, or set VEK_BUILD and VEK" >&2; exit 2; }
+  done
+  need grep rg cat dd
   local file="$dir/vek-search-1g.bin" marker="VEKmark7" size=$((1 << 30))
   local marker_at=$((size - 4096))
   write_random "$file" "$size"
@@ -79,28 +97,72 @@ search() {
   [[ "$(grep -c -F -a "$marker" "$file")" == 1 ]] || { echo "grep disagrees" >&2; exit 1; }
   [[ "$(rg -c -F -a "$marker" "$file")" == 1 ]] || { echo "rg disagrees" >&2; exit 1; }
 
-  cat "$file" >/dev/null
-  cat "$file" >/dev/null
-
+  local target=$file
   run() {
     case "$1" in
-    vek) "$search_bin" "$file" "$marker" ;;
-    rg) rg -c -F -a "$marker" "$file" ;;
-    grep) grep -c -F -a "$marker" "$file" ;;
-    cat) cat "$file" ;;
+    vek) "$search_bin" "$target" "$marker" ;;
+    vek-1core) VEK_SEARCH_WORKERS=1 "$search_bin" "$target" "$marker" ;;
+    rg) rg -c -F -a "$marker" "$target" ;;
+    grep) grep -c -F -a "$marker" "$target" ;;
+    cat) cat "$target" ;;
     esac
   }
-  local names=(vek rg grep cat)
-  time_turns "${names[@]}"
 
-  echo "1 GiB cached, marker at $marker_at, best of 5 (seconds):"
-  declare -A b
-  for name in "${names[@]}"; do
-    b[$name]=$(best "$name")
-    awk -v n="$name" -v t="${b[$name]}" 'BEGIN { printf "  %-5s %.3f s  %5.2f GB/s\n", n, t, 1.073741824 / t }'
-  done
-  awk -v v="${b[vek]}" -v r="${b[rg]}" -v g="${b[grep]}" -v c="${b[cat]}" 'BEGIN {
-    printf "  vek/rg   %.2f\n  vek/grep %.2f\n  vek/cat  %.2f\n  rg/cat   %.2f\n", v / r, v / g, v / c, r / c }'
+  cat "$file" >/dev/null
+  cat "$file" >/dev/null
+  time_turns vek vek-1core rg grep cat
+  table "1 GiB of random bytes, cached, marker 4 KiB before the end" vek vek-1core rg grep cat
+  times=()
+
+  # The marker near the start: the search ends there, whatever the file's size.
+  local early="$dir/vek-search-early.bin"
+  cp --reflink=auto "$file" "$early"
+  printf '%s' "$marker" | dd of="$early" bs=1 seek=$((1 << 20)) conv=notrunc status=none
+  printf 'XXXXXXXX' | dd of="$early" bs=1 seek="$marker_at" conv=notrunc status=none
+  cat "$early" >/dev/null
+  target=$early
+  time_turns vek rg cat
+  table "1 GiB cached, marker 1 MiB from the start" vek rg cat
+  rm -f "$early"
+  times=()
+
+  # Cold: the file leaves the page cache before every run.
+  target=$file
+  prepare() { dd if="$target" iflag=nocache count=0 status=none; }
+  time_turns vek rg cat
+  table "1 GiB, not cached (evicted before each run), marker 4 KiB before the end" vek rg cat
+  unset -f prepare
+  times=()
+
+  # 8 GiB of holes: zeros that cost no disk, the marker near the end.
+  local sparse="$dir/vek-search-sparse8g.bin"
+  truncate -s 8G "$sparse"
+  printf '%s' "$marker" | dd of="$sparse" bs=1 seek=$(((8 << 30) - 4096)) conv=notrunc status=none
+  cat "$sparse" >/dev/null # the first read of the holes is far slower than the ones after it
+  target=$sparse
+  time_turns vek cat
+  table "8 GiB sparse file, marker 4 KiB before the end" vek cat
+  rm -f "$sparse"
+  times=()
+
+  # Dense matches: every byte of 64 MiB of 'a' starts one, printed by vek --find.
+  local dense="$dir/vek-search-dense.bin"
+  head -c $((64 << 20)) /dev/zero | tr '\0' a >"$dense"
+  cat "$dense" >/dev/null
+  local before="${VEK_BEFORE:-}"
+  run() {
+    case "$1" in
+    vek) "$vek" --find a "$dense" ;;
+    vek-1core) VEK_SEARCH_WORKERS=1 "$vek" --find a "$dense" ;;
+    vek-before) "$before" --find a "$dense" ;;
+    grep) grep -c -F -a -o a "$dense" ;;
+    esac
+  }
+  local names=(vek vek-1core)
+  [[ -n "$before" ]] && names+=(vek-before)
+  time_turns "${names[@]}"
+  table "64 MiB of 'a', vek --find a: 67108864 offsets printed" "${names[@]}"
+  rm -f "$dense"
 }
 
 dump() {

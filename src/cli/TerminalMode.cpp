@@ -40,14 +40,6 @@ class Output {
     if (text_.size() >= kFlushBytes) Flush();
   }
 
-  void AddOffsetLine(Offset offset) {
-    char digits[24];
-    const auto end = std::to_chars(digits, digits + sizeof digits, offset).ptr;
-    text_.append(digits, end);
-    text_ += '\n';
-    if (text_.size() >= kFlushBytes) Flush();
-  }
-
   // True when everything reached `out`.
   bool Finish() {
     Flush();
@@ -124,8 +116,16 @@ int RunFind(const CommandLine& line, std::span<const std::uint8_t> pattern, cons
             std::FILE* out, std::FILE* err) {
   Output output(out);
   FileResult<std::size_t> failure;
-  const SearchResult::Status status =
-      FindAll(Reader(file, failure), size, pattern, [&output](Offset at) { output.AddOffsetLine(at); });
+  // The offsets are turned into lines on the search's workers, a block at a time.
+  const auto lines = [](std::span<const Offset> matches, std::string& text) {
+    char digits[24];
+    for (const Offset at : matches) {
+      text.append(digits, std::to_chars(digits, digits + sizeof digits, at).ptr);
+      text += '\n';
+    }
+  };
+  const SearchResult::Status status = FindAllText(Reader(file, failure), size, pattern, lines,
+                                                  [&output](std::string_view text) { output.Add(text); });
   if (status == SearchResult::Status::ReadError) return ReadFailed(output, err, *line.fileName, failure);
   return Finish(output, err, status == SearchResult::Status::Found ? kExitFound : kExitNotFound);
 }

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <functional>
 #include <span>
+#include <string>
+#include <string_view>
 
 #include "core/PageGeometry.h"
 
@@ -53,5 +55,12 @@ SearchResult SearchFile(const ReadAtFn& readAt, Offset fileSize, Offset from,
 // Found, NotFound or ReadError; an empty pattern finds nothing.
 SearchResult::Status FindAll(const ReadAtFn& readAt, Offset fileSize, std::span<const std::uint8_t> pattern,
                              const std::function<void(Offset)>& onMatch, int workers = 0);
+
+// The same, for printing: `describe` turns the matches of one block into text on the worker
+// threads (appending to `text`), and `emit` gets the texts in file order on the calling thread,
+// so that a file with a match at every byte prints on every core.
+SearchResult::Status FindAllText(const ReadAtFn& readAt, Offset fileSize, std::span<const std::uint8_t> pattern,
+                                 const std::function<void(std::span<const Offset> matches, std::string& text)>& describe,
+                                 const std::function<void(std::string_view text)>& emit, int workers = 0);
 
 } // namespace vek
