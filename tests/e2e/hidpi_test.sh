@@ -4,19 +4,13 @@
 # selects that byte (the position line, read through AT-SPI, names it), and the Edit Byte dialog a
 # double-click opens is twice its size too.
 VEK=${1:?usage: $0 path/to/vek}
-missing=()
-for tool in dbus-run-session xdotool xwininfo xrdb; do
-  command -v "$tool" >/dev/null 2>&1 || missing+=("$tool")
-done
-/usr/bin/python3 -c 'import pyatspi' >/dev/null 2>&1 || missing+=(python3-pyatspi)
-if [[ ${#missing[@]} -gt 0 ]]; then
-  echo "SKIP hidpi: not installed: ${missing[*]} (scripts/install-deps --test installs them)"
-  exit 0
-fi
+source "$(dirname "$0")/deps.sh"
+require xdotool xwininfo xrdb
+require_atspi
+skip_if_missing hidpi
 # The position line is read on a session bus of the test's own.
 if [[ -z "${VEK_HIDPI_BUS:-}" ]]; then
-  VEK_HIDPI_BUS=1 dbus-run-session -- bash "$0" "$VEK" 2> >(grep -v -e 'fd limit' -e 'Activating service' \
-    -e 'Successfully activated' -e 'SpiRegistry daemon' >&2)
+  VEK_HIDPI_BUS=1 dbus-run-session -- bash "$0" "$VEK" 2> >(without_bus_notes)
   exit $?
 fi
 
