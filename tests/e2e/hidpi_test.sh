@@ -2,7 +2,8 @@
 # A display scaled by 2, once by QT_SCALE_FACTOR and once by an X server that reports 192 dpi
 # (Xft.dpi): the main window is twice its size in device pixels, a click at a byte's scaled place
 # selects that byte (the position line, read through AT-SPI, names it), and the Edit Byte dialog a
-# double-click opens is twice its size too.
+# double-click opens is twice its size too. With VEK_SHOTS=DIR, a screenshot of each scaling, the
+# dialog open, lands in DIR.
 VEK=${1:?usage: $0 path/to/vek}
 source "$(dirname "$0")/deps.sh"
 require xdotool xwininfo xrdb
@@ -80,6 +81,9 @@ check_scaled() {
   size=$(window_size "$dialog")
   [[ "$size" == "$((289 * SCALE))x$((141 * SCALE))" ]] || fail "$how: the Edit Byte dialog is $size"
   wait_position_line "Byte 13 = 13"
+  if [[ -n "${VEK_SHOTS:-}" ]]; then
+    import -window root -crop "$((675 * SCALE))x$((350 * SCALE))+0+0" "$VEK_SHOTS/hidpi-${how//[^A-Za-z0-9]/_}.png"
+  fi
   xdotool key Escape
   kill "$VPID"
   wait "$VPID" 2>/dev/null || true
