@@ -50,6 +50,11 @@ CMainFrame::CMainFrame(std::function<bool(int)> appCommand)
   setWindowTitle(QString::fromUtf8(strings::kAppName));
   setWindowIcon(AppIcon());
   setCentralWidget(m_pMdiArea);
+  // The size is set before the first show: a document window opened before then is placed in a
+  // client area of this size. Left to Qt, a new window's size is a share of the screen's, and on a
+  // small or scaled screen (512 x 384 logical at scale 2) the document window would be centred
+  // in a narrower area, its left edge pushed off the main window.
+  resize(kMainFrameWidth, kMainFrameHeight);
   connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, [this] {
     UpdateMenu();
     UpdateTitle();

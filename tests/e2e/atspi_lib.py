@@ -131,11 +131,11 @@ def x_out(*args):
     return subprocess.run(["xdotool", *args], check=True, capture_output=True, text=True).stdout.rstrip("\n")
 
 
-def start_vek(*args, page_name=PAGE):
+def start_vek(*args, page_name=PAGE, stderr=subprocess.DEVNULL):
     """Starts vek on the arguments; waits for it on the bus and, when page_name is given, for a page."""
     env = dict(os.environ, HOME=os.path.join(WORK, "home"), XDG_CONFIG_HOME=os.path.join(WORK, "config"),
                QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-    proc = subprocess.Popen([VEK, *args], cwd=WORK, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    proc = subprocess.Popen([VEK, *args], cwd=WORK, env=env, stdout=subprocess.DEVNULL, stderr=stderr)
     atexit.register(proc.kill)
 
     def app_of_proc():

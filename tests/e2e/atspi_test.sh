@@ -9,21 +9,13 @@ here=$(cd "$(dirname "$0")" && pwd)
 # The system interpreter: pyatspi comes from the distribution's python3-pyatspi.
 PY=/usr/bin/python3
 
-missing=()
-for tool in xvfb-run dbus-run-session xdotool; do
-  command -v "$tool" >/dev/null 2>&1 || missing+=("$tool")
-done
-[[ -e /usr/share/dbus-1/services/org.a11y.Bus.service ]] || missing+=(at-spi2-core)
-"$PY" -c 'import pyatspi' >/dev/null 2>&1 || missing+=(python3-pyatspi)
-if [[ ${#missing[@]} -gt 0 ]]; then
-  echo "SKIP atspi: not installed: ${missing[*]} (scripts/install-deps --test installs them)"
-  exit 0
-fi
+source "$here/deps.sh"
+require xvfb-run xdotool
+require_atspi
+skip_if_missing atspi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-# dbus-daemon complains that it may not raise its file limit; that is harmless here.
 timeout 100 dbus-run-session -- xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
-  "$PY" "$here/$SCRIPT" "$VEK" "$work" 2> >(grep -v -e 'fd limit' -e 'Activating service' \
-  -e 'Successfully activated' -e 'SpiRegistry daemon' >&2)
+  "$PY" "$here/$SCRIPT" "$VEK" "$work" 2> >(without_bus_notes)

@@ -30,8 +30,10 @@ fail() {
 
 # A display of our own, so that tests never meet each other's windows: the server picks a free
 # display number itself and writes it to the descriptor once it accepts connections.
+# start_x [SCREEN [XVFB_OPTION...]]: SCREEN is WIDTHxHEIGHTxDEPTH, 1024x768x24 unless given.
 start_x() {
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
+  local screen=${1:-1024x768x24}
+  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp "${@:2}" 3>"$WORK/display" >/dev/null 2>&1 &
   XPID=$!
   for _ in $(seq 100); do
     [[ -s "$WORK/display" ]] && break
@@ -75,11 +77,12 @@ wait_window() {
 window_size() { xdotool getwindowgeometry "$1" | awk '/Geometry/ {print $2}'; }
 
 # The view's top left corner on the screen. Run vek with QT_USE_NATIVE_WINDOWS=1: every widget is
-# then an X window of its own, and the view is the one of the form's size.
+# then an X window of its own, and the view is the one of the form's size (in device pixels: give
+# the size when the display is scaled).
 view_origin() {
-  local line
+  local line size=${1:-592x269}
   for _ in $(seq 50); do
-    line=$(xwininfo -root -tree | grep -E ' 592x269\+' | head -n 1 || true)
+    line=$(xwininfo -root -tree | grep -E " ${size}\+" | head -n 1 || true)
     [[ -n "$line" ]] && { echo "$line" | awk '{print $NF}' | tr '+' ' ' | awk '{print $1, $2}'; return 0; }
     sleep 0.1
   done

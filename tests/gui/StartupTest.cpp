@@ -315,6 +315,8 @@ TEST(Startup, WindowsHaveTheirFixedSizes) {
   EXPECT_EQ(child->minimumSize(), QSize(kChildFrameWidth, kChildFrameHeight));
   EXPECT_EQ(child->maximumSize(), QSize(kChildFrameWidth, kChildFrameHeight));
   EXPECT_EQ(h.Frame()->frameGeometry().size(), QSize(kMainFrameWidth, kMainFrameHeight));
+  // Opened before the main window first showed, yet placed in its client area at its final size.
+  EXPECT_EQ(child->pos(), QPoint(0, 0));
 }
 
 TEST(Startup, AnEmptyFileShowsOnePageLineWithOffsetZero) {
