@@ -1,5 +1,8 @@
 #include "app/CVekApp.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -17,7 +20,7 @@
 #include "core/RecentFiles.h"
 #include "platform/File.h"
 #include "platform/FileErrorText.h"
-#include "platform/LocalPath.h"
+#include "platform/PathText.h"
 #include "platform/UiServices.h"
 #include "view/CVekView.h"
 
@@ -32,7 +35,7 @@ bool CVekApp::InitInstance(const CommandLine& commandLine) {
   LoadStdProfileSettings();
   m_pMainWnd = std::make_unique<CMainFrame>([this](int command) { return OnCommand(command); });
   if (commandLine.fileName) {
-    if (OpenDocumentFile(QFile::decodeName(commandLine.fileName->c_str())) == nullptr) return false;
+    if (OpenDocumentFile(*commandLine.fileName) == nullptr) return false;
   } else {
     OnFileNew();
   }
@@ -81,42 +84,45 @@ bool CVekApp::OnCommand(int commandId) {
 }
 
 void CVekApp::OnFileNew() {
-  const QString title = QString::fromUtf8(strings::kUntitledBase) + QString::number(m_untitledCount + 1);
-  CreateDocumentWindow(title, QString());
+  const std::string title = std::string(strings::kUntitledBase) + std::to_string(m_untitledCount + 1);
+  CreateDocumentWindow(title, std::string());
   ++m_untitledCount;
 }
 
 void CVekApp::OnFileOpen() {
   const QString path = m_ui.AskOpenFileName(m_pMainWnd.get(), QString::fromUtf8(strings::kOpenTitle),
                                             QString::fromUtf8(strings::kOpenFilter));
-  if (!path.isEmpty()) OpenDocumentFile(path);
+  if (!path.isEmpty()) OpenDocumentFile(PathFromDialog(path));
 }
 
-CChildFrame* CVekApp::OpenDocumentFile(const QString& path) {
-  const QString fullPath = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+CChildFrame* CVekApp::OpenDocumentFile(const std::string& path) {
+  // The full path as bytes: a name need not be valid UTF-8, and text could not give it back.
+  std::error_code noCurrentDirectory;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, noCurrentDirectory);
+  const std::string fullPath = (noCurrentDirectory ? std::filesystem::path(path) : absolute).lexically_normal().native();
   // Already open? Compared by file identity: names on Linux are case-sensitive and many names
   // (links, relative paths) can reach one file.
-  const auto identity = m_files.Identity(LocalPath(fullPath));
+  const auto identity = m_files.Identity(fullPath);
   for (CChildFrame* child : m_pMainWnd->Children()) {
-    const QString open = child->GetDocument()->GetPathName();
-    if (open.isEmpty()) continue;
-    if (open == fullPath || (identity && m_files.Identity(LocalPath(open)) == identity)) {
+    const std::string& open = child->GetDocument()->GetPathName();
+    if (open.empty()) continue;
+    if (open == fullPath || (identity && m_files.Identity(open) == identity)) {
       m_pMainWnd->MdiArea()->setActiveSubWindow(child);
       return child;
     }
   }
   // The document's open: the file must open for reading.
-  if (const FileError error = m_files.Open(LocalPath(fullPath), OpenMode::Read).error; error != FileError::None) {
-    m_ui.MessageBox(FileErrorText(error, fullPath), MessageIcon::Exclamation);
+  if (const FileError error = m_files.Open(fullPath, OpenMode::Read).error; error != FileError::None) {
+    m_ui.MessageBox(FileErrorText(error, DisplayName(fullPath)), MessageIcon::Exclamation);
     return nullptr;
   }
-  m_recentFiles = AddRecentFile(std::move(m_recentFiles), fullPath.toStdString());
-  return CreateDocumentWindow(QFileInfo(fullPath).fileName(), fullPath);
+  m_recentFiles = AddRecentFile(std::move(m_recentFiles), fullPath);
+  return CreateDocumentWindow(std::filesystem::path(fullPath).filename().native(), fullPath);
 }
 
-CChildFrame* CVekApp::CreateDocumentWindow(const QString& title, const QString& pathName) {
+CChildFrame* CVekApp::CreateDocumentWindow(const std::string& title, const std::string& pathName) {
   auto* document = new CVekDoc;
-  if (pathName.isEmpty()) {
+  if (pathName.empty()) {
     document->SetTitle(title);
   } else {
     document->SetPathName(pathName);

@@ -34,7 +34,7 @@ class CVekApp {
   void OnFileNew();
   void OnFileOpen();
   // Opens the file as a document, or activates its window when it is open already.
-  CChildFrame* OpenDocumentFile(const QString& path);
+  CChildFrame* OpenDocumentFile(const std::string& path);
   void OnAppAbout();
   void OnAppHelp();
 
@@ -43,7 +43,7 @@ class CVekApp {
 
  private:
   void LoadStdProfileSettings();
-  CChildFrame* CreateDocumentWindow(const QString& title, const QString& pathName);
+  CChildFrame* CreateDocumentWindow(const std::string& title, const std::string& pathName);
 
   UiServices& m_ui;
   FileSystem& m_files;

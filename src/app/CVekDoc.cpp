@@ -1,17 +1,21 @@
 #include "app/CVekDoc.h"
 
-#include <QFileInfo>
+#include <filesystem>
+
+#include "platform/PathText.h"
 
 namespace vek {
 
-void CVekDoc::SetTitle(const QString& title) {
+QString CVekDoc::GetTitle() const { return DisplayName(m_title); }
+
+void CVekDoc::SetTitle(const std::string& title) {
   m_title = title;
-  emit titleChanged(m_title);
+  emit titleChanged(GetTitle());
 }
 
-void CVekDoc::SetPathName(const QString& path) {
+void CVekDoc::SetPathName(const std::string& path) {
   m_pathName = path;
-  SetTitle(QFileInfo(path).fileName());
+  SetTitle(std::filesystem::path(path).filename().native());
 }
 
 } // namespace vek

@@ -38,6 +38,8 @@ constexpr const char* kUsage =
     "      --pages K      print at most K pages\n"
     "      --find TEXT    print the offset of every occurrence of TEXT, one per line\n"
     "      --find-hex PAIRS  the same for bytes given as hex pairs (\"4D5A\", blanks ignored)\n"
+    "FILE \"-\" reads standard input; pipes, FIFOs and files without a size (/proc)\n"
+    "are read as they come, and --start skips that many bytes of them.\n"
     "Exit status: 0 found (or dumped), 1 not found, 2 error.\n"
     "\n"
     "Other options are ignored. Only the first FILE is opened.\n";
@@ -98,7 +100,7 @@ int main(int argc, char** argv) {
   }
   // The terminal mode needs no display, so it runs before anything of Qt exists.
   if (commandLine.action != vek::TerminalAction::None) {
-    return vek::cli::RunTerminalMode(commandLine, stdout, stderr);
+    return vek::cli::RunTerminalMode(commandLine, fileno(stdin), stdout, stderr);
   }
   if (!HaveDisplay()) NoDisplayExit();
   qInstallMessageHandler(MessageHandler);

@@ -7,6 +7,7 @@
 
 #include "core/PageGeometry.h"
 #include "core/Search.h"
+#include "core/StreamSearch.h"
 
 namespace vek::cli {
 
@@ -24,5 +25,13 @@ enum class DumpStatus { Done, ReadError };
 // back short stops with ReadError after the text of the pages before it.
 DumpStatus DumpPages(const ReadAtFn& readAt, Offset fileSize, const DumpOptions& options,
                      const std::function<void(std::string_view)>& emit);
+
+// The same text for a stream, whose size is known only at its end: the pages a file of the same
+// bytes shows, from `options.start` on, which is reached by reading and skipping. A start at or
+// past the end prints nothing, since there is no size to clamp it to beforehand; an empty stream
+// read from its start prints the empty file's page. Memory stays bounded, and with
+// `options.pages` only those pages are read, so an endless stream ends too.
+DumpStatus DumpStream(const ReadNextFn& readNext, const DumpOptions& options,
+                      const std::function<void(std::string_view)>& emit);
 
 } // namespace vek::cli

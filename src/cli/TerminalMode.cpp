@@ -1,6 +1,7 @@
 #include "cli/TerminalMode.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -9,6 +10,7 @@
 
 #include "cli/Dump.h"
 #include "core/Search.h"
+#include "core/StreamSearch.h"
 #include "core/SearchLimits.h"
 #include "platform/File.h"
 
@@ -18,6 +20,13 @@ namespace {
 
 constexpr char kBlank = ' ';
 constexpr std::size_t kFlushBytes = std::size_t{64} * 1024; // output gathered before one fwrite
+
+// One line of --find's output: the offset in decimal.
+void AppendOffsetLine(std::string& text, Offset offset) {
+  char digits[24];
+  text.append(digits, std::to_chars(digits, digits + sizeof digits, offset).ptr);
+  text += '\n';
+}
 
 void Complain(std::FILE* err, std::string_view subject, std::string_view reason) {
   std::fprintf(err, "vek: %.*s: %.*s\n", static_cast<int>(subject.size()), subject.data(),
@@ -88,6 +97,18 @@ ReadAtFn Reader(const File& file, FileResult<std::size_t>& failure) {
   };
 }
 
+// The same for a stream's bytes, read in order.
+ReadNextFn NextReader(File& file, FileResult<std::size_t>& failure) {
+  return [&file, &failure](std::uint8_t* buffer, std::size_t size) -> std::int64_t {
+    const FileResult<std::size_t> read = file.Read(buffer, size);
+    if (!read.ok()) {
+      failure = read;
+      return -1;
+    }
+    return static_cast<std::int64_t>(read.value);
+  };
+}
+
 int Finish(Output& output, std::FILE* err, int status) {
   if (!output.Finish()) {
     Complain(err, "write error", std::strerror(output.Error()));
@@ -102,32 +123,46 @@ int ReadFailed(Output& output, std::FILE* err, const std::string& path, const Fi
   return kExitError;
 }
 
-int RunDump(const CommandLine& line, const File& file, Offset size, std::FILE* out, std::FILE* err) {
+// A file with a size is read at offsets (the search on every core); any other in order.
+int RunDump(const CommandLine& line, const std::string& subject, File& file, Offset size, std::FILE* out,
+            std::FILE* err) {
   Output output(out);
   FileResult<std::size_t> failure;
   const DumpOptions options{line.start, line.hexOffsets, line.pages};
-  const DumpStatus status =
-      DumpPages(Reader(file, failure), size, options, [&output](std::string_view text) { output.Add(text); });
-  if (status == DumpStatus::ReadError) return ReadFailed(output, err, *line.fileName, failure);
+  const auto emit = [&output](std::string_view text) { output.Add(text); };
+  const DumpStatus status = file.HasSize() ? DumpPages(Reader(file, failure), size, options, emit)
+                                           : DumpStream(NextReader(file, failure), options, emit);
+  if (status == DumpStatus::ReadError) return ReadFailed(output, err, subject, failure);
   return Finish(output, err, kExitFound);
 }
 
-int RunFind(const CommandLine& line, std::span<const std::uint8_t> pattern, const File& file, Offset size,
+int RunFind(const std::string& subject, std::span<const std::uint8_t> pattern, File& file, Offset size,
             std::FILE* out, std::FILE* err) {
   Output output(out);
   FileResult<std::size_t> failure;
-  // The offsets are turned into lines on the search's workers, a block at a time.
-  const auto lines = [](std::span<const Offset> matches, std::string& text) {
-    char digits[24];
-    for (const Offset at : matches) {
-      text.append(digits, std::to_chars(digits, digits + sizeof digits, at).ptr);
-      text += '\n';
-    }
-  };
-  const SearchResult::Status status = FindAllText(Reader(file, failure), size, pattern, lines,
-                                                  [&output](std::string_view text) { output.Add(text); });
-  if (status == SearchResult::Status::ReadError) return ReadFailed(output, err, *line.fileName, failure);
-  return Finish(output, err, status == SearchResult::Status::Found ? kExitFound : kExitNotFound);
+  bool found = false;
+  bool failed = false;
+  if (file.HasSize()) {
+    // The offsets are turned into lines on the search's workers, a block at a time.
+    const auto lines = [](std::span<const Offset> matches, std::string& text) {
+      for (const Offset at : matches) AppendOffsetLine(text, at);
+    };
+    const SearchResult::Status status = FindAllText(Reader(file, failure), size, pattern, lines,
+                                                    [&output](std::string_view text) { output.Add(text); });
+    found = status == SearchResult::Status::Found;
+    failed = status == SearchResult::Status::ReadError;
+  } else {
+    std::string line;
+    const StreamSearchStatus status = FindAllInStream(NextReader(file, failure), pattern, [&](Offset at) {
+      line.clear();
+      AppendOffsetLine(line, at);
+      output.Add(line);
+    });
+    found = status == StreamSearchStatus::Found;
+    failed = status == StreamSearchStatus::ReadError;
+  }
+  if (failed) return ReadFailed(output, err, subject, failure);
+  return Finish(output, err, found ? kExitFound : kExitNotFound);
 }
 
 } // namespace
@@ -146,12 +181,16 @@ std::vector<std::uint8_t> BuildPattern(std::string_view text, PatternMode mode, 
       return {};
     }
   }
+  if (mode == PatternMode::Hex && std::none_of(text.begin(), text.end(), [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; })) {
+    reason = "PAIRS hold no hex digit";
+    return {};
+  }
   std::vector<std::uint8_t> pattern = ParsePattern(text, mode);
   if (pattern.empty()) reason = mode == PatternMode::Ascii ? "TEXT is empty" : "PAIRS hold no pair of hex digits";
   return pattern;
 }
 
-int RunTerminalMode(const CommandLine& line, std::FILE* out, std::FILE* err) {
+int RunTerminalMode(const CommandLine& line, int in, std::FILE* out, std::FILE* err) {
   // The parser reports these as usage errors before anything runs.
   if (!line.fileName || line.action == TerminalAction::None) return kExitError;
   std::string reason;
@@ -163,15 +202,21 @@ int RunTerminalMode(const CommandLine& line, std::FILE* out, std::FILE* err) {
       return kExitError;
     }
   }
-  const FileResult<std::unique_ptr<File>> opened = RealFileSystem().Open(*line.fileName, OpenMode::Read);
-  const FileResult<Offset> size = opened.ok() ? opened.value->Length() : FileResult<Offset>{0, opened.error, opened.code};
+  const bool standardInput = *line.fileName == kStandardInputName;
+  const std::string subject = standardInput ? "(standard input)" : *line.fileName;
+  const FileResult<std::unique_ptr<File>> opened =
+      standardInput ? OpenDescriptor(in) : RealFileSystem().Open(*line.fileName, OpenMode::Stream);
+  // Only a file with a size is measured: a stream has none that holds.
+  const FileResult<Offset> size = !opened.ok() ? FileResult<Offset>{0, opened.error, opened.code}
+                                  : opened.value->HasSize() ? opened.value->Length()
+                                                            : FileResult<Offset>{0};
   if (!size.ok()) {
-    Complain(err, *line.fileName, Reason(size.error, size.code));
+    Complain(err, subject, Reason(size.error, size.code));
     return kExitError;
   }
-  const File& file = *opened.value;
-  return line.action == TerminalAction::Dump ? RunDump(line, file, size.value, out, err)
-                                             : RunFind(line, pattern, file, size.value, out, err);
+  File& file = *opened.value;
+  return line.action == TerminalAction::Dump ? RunDump(line, subject, file, size.value, out, err)
+                                             : RunFind(subject, pattern, file, size.value, out, err);
 }
 
 } // namespace vek::cli

@@ -18,11 +18,16 @@ inline constexpr int kExitNotFound = 1; // --find: no match
 inline constexpr int kExitError = 2;    // the file could not be read, or the output not written
 
 // The pattern as the Find dialog parses it. A TEXT or PAIRS longer than a pattern may be, or PAIRS
-// without a single pair, give an empty pattern and `reason`: the dialog cuts a long text quietly,
-// but a terminal search for a shorter pattern than typed would report wrong offsets.
+// without a single pair or without a single hex digit, give an empty pattern and `reason`: the
+// dialog cuts a long text quietly and reads "zz" as a zero byte, but a terminal search for another
+// pattern than typed would report wrong offsets.
 std::vector<std::uint8_t> BuildPattern(std::string_view text, PatternMode mode, std::string& reason);
 
-// For a command line whose action is not None and whose error is empty.
-int RunTerminalMode(const CommandLine& line, std::FILE* out, std::FILE* err);
+// The FILE that stands for standard input, as it does for grep and xxd; "./-" names a file "-".
+inline constexpr std::string_view kStandardInputName = "-";
+
+// For a command line whose action is not None and whose error is empty. `in` is the descriptor
+// read for the FILE "-".
+int RunTerminalMode(const CommandLine& line, int in, std::FILE* out, std::FILE* err);
 
 } // namespace vek::cli

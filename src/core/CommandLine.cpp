@@ -46,8 +46,9 @@ class Parser {
     bool switchesEnded = false;
     for (next_ = 0; next_ < args_.size();) {
       const std::string& arg = args_[next_++];
-      // A lone "-" is a name, as it is to most tools: a file called "-" in the current directory.
-    const bool isSwitch = !switchesEnded && arg.size() > 1 && arg[0] == '-';
+      // A lone "-" is a name: the terminal mode reads standard input for it, as grep and xxd do;
+      // the window opens a file called "-" in the current directory.
+      const bool isSwitch = !switchesEnded && arg.size() > 1 && arg[0] == '-';
       if (!isSwitch) {
         if (!line_.fileName) line_.fileName = arg;
       } else if (arg == "--") {

@@ -1,6 +1,8 @@
 #pragma once
 // The profile: an initialisation file whose section "Recent File List" holds the keys File1 to
 // File4. Reading and rewriting that section of the file's text; other sections are kept as they are.
+// A name that is not UTF-8 is stored quoted, its other bytes as \xHH, and reads back as the same
+// bytes; every other name is stored as it is.
 
 #include <string>
 #include <string_view>

@@ -8,6 +8,9 @@
 // any thread may call them, also at the same time; the search reads on a thread of its own while
 // the GUI thread waits. WriteAt and Sync belong to the thread that opened the file.
 //
+// Files without a size to page through (pipes, FIFOs, character devices, the files of /proc and
+// /sys whose size reads 0) are read in order instead, with Read; only the terminal mode does that.
+//
 // The program reaches files through a FileSystem, so that tests can put one under it that fails
 // at any step. No Qt here: the terminal mode runs without it.
 
@@ -38,7 +41,9 @@ enum class FileError {
   Other,
 };
 
-enum class OpenMode { Read, ReadWrite };
+// Stream: for reading, in order where the file has no size, as cat reads: the open of a FIFO
+// waits for a writer. Read and ReadWrite never wait.
+enum class OpenMode { Read, ReadWrite, Stream };
 
 template <typename T> struct FileResult {
   T value{};
@@ -52,6 +57,12 @@ class File {
  public:
   virtual ~File() = default;
   virtual FileResult<Offset> Length() const = 0;
+  // A regular file that is not empty, or a block device: Length and ReadAt give its pages. Other
+  // files report no size that holds (0, or an error) and are read with Read.
+  virtual bool HasSize() const = 0;
+  // Up to `size` bytes from the current position on, as they come; the count is short only at the
+  // end of the stream.
+  virtual FileResult<std::size_t> Read(void* buffer, std::size_t size) = 0;
   // Up to `size` bytes from `offset` on; the count is short only at the end of the file.
   virtual FileResult<std::size_t> ReadAt(Offset offset, void* buffer, std::size_t size) const = 0;
   // Writes all bytes or fails; a short write counts as a full disk.
@@ -70,8 +81,8 @@ struct FileIdentity {
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
-  // Never blocks: directories, FIFOs and sockets are refused (IsDirectory, IsPipe, IsSocket)
-  // before anything waits on them.
+  // Read and ReadWrite never block: directories, FIFOs and sockets are refused (IsDirectory,
+  // IsPipe, IsSocket) before anything waits on them. Stream takes FIFOs too.
   virtual FileResult<std::unique_ptr<File>> Open(const std::string& path, OpenMode mode) = 0;
   virtual bool Exists(const std::string& path) = 0;
   virtual std::optional<FileIdentity> Identity(const std::string& path) = 0;
@@ -79,5 +90,9 @@ class FileSystem {
 
 // The operating system's files.
 FileSystem& RealFileSystem();
+
+// The file behind an open descriptor, such as standard input, for reading; the descriptor itself
+// stays open and the caller's.
+FileResult<std::unique_ptr<File>> OpenDescriptor(int fd);
 
 } // namespace vek

@@ -44,9 +44,27 @@ FileError TransferCause(int err) {
 
 template <typename T> FileResult<T> Failure(FileError cause, int code) { return {T{}, cause, code}; }
 
+// Reads until `size` bytes have come or the end is reached, through interruptions and short reads.
+// readSome(out, want, done) reads up to `want` bytes to `out`, the `done` bytes before them read.
+template <typename ReadSome>
+FileResult<std::size_t> ReadFully(void* buffer, std::size_t size, FileError (*cause)(int), ReadSome readSome) {
+  auto* out = static_cast<char*>(buffer);
+  std::size_t done = 0;
+  while (done < size) {
+    const ssize_t n = readSome(out + done, size - done, done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return {done, cause(errno), errno};
+    }
+    if (n == 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  return {done};
+}
+
 class PosixFile final : public File {
  public:
-  explicit PosixFile(int fd) : m_fd(fd) {}
+  PosixFile(int fd, bool hasSize) : m_fd(fd), m_hasSize(hasSize) {}
   ~PosixFile() override { ::close(m_fd); }
   PosixFile(const PosixFile&) = delete;
   PosixFile& operator=(const PosixFile&) = delete;
@@ -58,20 +76,19 @@ class PosixFile final : public File {
     return {static_cast<Offset>(end)};
   }
 
+  bool HasSize() const override { return m_hasSize; }
+
+  FileResult<std::size_t> Read(void* buffer, std::size_t size) override {
+    // A pipe hands over what its writer has written so far: short reads go on until the end.
+    return ReadFully(buffer, size, CauseOf,
+                     [this](char* out, std::size_t want, std::size_t) { return ::read(m_fd, out, want); });
+  }
+
   FileResult<std::size_t> ReadAt(Offset offset, void* buffer, std::size_t size) const override {
     if (offset < 0) return Failure<std::size_t>(FileError::BadOffset, EINVAL);
-    auto* out = static_cast<char*>(buffer);
-    std::size_t done = 0;
-    while (done < size) {
-      const ssize_t n = ::pread(m_fd, out + done, size - done, static_cast<off_t>(offset) + static_cast<off_t>(done));
-      if (n < 0) {
-        if (errno == EINTR) continue;
-        return {done, TransferCause(errno), errno};
-      }
-      if (n == 0) break;
-      done += static_cast<std::size_t>(n);
-    }
-    return {done};
+    return ReadFully(buffer, size, TransferCause, [this, offset](char* out, std::size_t want, std::size_t done) {
+      return ::pread(m_fd, out, want, static_cast<off_t>(offset) + static_cast<off_t>(done));
+    });
   }
 
   FileStatus WriteAt(Offset offset, const void* buffer, std::size_t size) override {
@@ -99,26 +116,43 @@ class PosixFile final : public File {
 
  private:
   int m_fd;
+  bool m_hasSize;
 };
+
+bool HasSize(const struct stat& st) { return (S_ISREG(st.st_mode) && st.st_size > 0) || S_ISBLK(st.st_mode); }
+
+// The descriptor as a file, when it is of a kind the mode takes.
+FileResult<std::unique_ptr<File>> FileOf(int fd, OpenMode mode) {
+  struct stat st {};
+  const bool known = ::fstat(fd, &st) == 0;
+  const int err = errno;
+  auto file = std::make_unique<PosixFile>(fd, known && HasSize(st)); // closes fd on every way out
+  if (!known) return Failure<std::unique_ptr<File>>(CauseOf(err), err);
+  if (S_ISDIR(st.st_mode)) return Failure<std::unique_ptr<File>>(FileError::IsDirectory, EISDIR);
+  if (S_ISFIFO(st.st_mode) && mode != OpenMode::Stream) return Failure<std::unique_ptr<File>>(FileError::IsPipe, 0);
+  if (S_ISSOCK(st.st_mode)) return Failure<std::unique_ptr<File>>(FileError::IsSocket, 0);
+  return {std::move(file)};
+}
 
 class PosixFileSystem final : public FileSystem {
  public:
   FileResult<std::unique_ptr<File>> Open(const std::string& path, OpenMode mode) override {
     if (path.empty()) return Failure<std::unique_ptr<File>>(FileError::NotFound, ENOENT);
     // O_NONBLOCK keeps the open of a FIFO from waiting for a writer; it is cleared again below,
-    // once the file is known to be one that has pages.
-    const int access = mode == OpenMode::Read ? O_RDONLY : O_RDWR;
-    const int fd = ::open(path.c_str(), access | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    // once the file is known to be one that has pages. A stream waits, as cat does.
+    const int access = mode == OpenMode::ReadWrite ? O_RDWR : O_RDONLY;
+    const int wait = mode == OpenMode::Stream ? 0 : O_NONBLOCK;
+    int fd = -1;
+    do {
+      fd = ::open(path.c_str(), access | O_CLOEXEC | O_NOCTTY | wait);
+    } while (fd < 0 && errno == EINTR);
     if (fd < 0) return Failure<std::unique_ptr<File>>(CauseOf(errno), errno);
-    auto file = std::make_unique<PosixFile>(fd);
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) return Failure<std::unique_ptr<File>>(CauseOf(errno), errno);
-    if (S_ISDIR(st.st_mode)) return Failure<std::unique_ptr<File>>(FileError::IsDirectory, EISDIR);
-    if (S_ISFIFO(st.st_mode)) return Failure<std::unique_ptr<File>>(FileError::IsPipe, 0);
-    if (S_ISSOCK(st.st_mode)) return Failure<std::unique_ptr<File>>(FileError::IsSocket, 0);
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-    return {std::move(file)};
+    FileResult<std::unique_ptr<File>> file = FileOf(fd, mode);
+    if (file.ok() && wait != 0) {
+      const int flags = ::fcntl(fd, F_GETFL);
+      if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    }
+    return file;
   }
 
   bool Exists(const std::string& path) override { return !path.empty() && ::access(path.c_str(), F_OK) == 0; }
@@ -135,6 +169,12 @@ class PosixFileSystem final : public FileSystem {
 FileSystem& RealFileSystem() {
   static PosixFileSystem fileSystem;
   return fileSystem;
+}
+
+FileResult<std::unique_ptr<File>> OpenDescriptor(int fd) {
+  const int own = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+  if (own < 0) return Failure<std::unique_ptr<File>>(CauseOf(errno), errno);
+  return FileOf(own, OpenMode::Stream);
 }
 
 } // namespace vek

@@ -15,7 +15,7 @@
 #include "platform/DialogUnits.h"
 #include "platform/File.h"
 #include "platform/Fonts.h"
-#include "platform/LocalPath.h"
+#include "platform/PathText.h"
 #include "platform/UiServices.h"
 #include "platform/WaitCursor.h"
 #include "view/PageAccessible.h"
@@ -52,7 +52,7 @@ void CVekView::InvalidateColumns() {
   update(ControlRect(this, ids::kOffsetFrame).united(ControlRect(this, ids::kAsciiFrame)));
 }
 
-std::string CVekView::LocalFileName() const { return LocalPath(m_strFileName); }
+QString CVekView::FileName() const { return DisplayName(m_strFileName); }
 
 void CVekView::OnInitialUpdate() {
   // Tool tips: each control asks the view for its text when the tip is about to show.
@@ -60,17 +60,16 @@ void CVekView::OnInitialUpdate() {
     if (GetDlgCtrlID(child) > 0) child->installEventFilter(this);
   }
   if (m_pDocument == nullptr) return;
-  const QString title = m_pDocument->GetTitle();
-  const QString path = m_pDocument->GetPathName();
+  const std::string title = m_pDocument->GetTitleName();
+  const std::string path = m_pDocument->GetPathName();
   // The title names the file only when it reaches that same file from the current directory;
   // otherwise the full path is taken, so the view never shows another file than the one opened.
   const bool titleNamesFile =
-      m_files.Exists(LocalPath(title)) &&
-      (path.isEmpty() || m_files.Identity(LocalPath(title)) == m_files.Identity(LocalPath(path)));
-  QString name;
+      m_files.Exists(title) && (path.empty() || m_files.Identity(title) == m_files.Identity(path));
+  std::string name;
   if (titleNamesFile) {
     LoadFile(title);
-  } else if (!path.isEmpty()) {
+  } else if (!path.empty()) {
     LoadFile(path);
   } else if (AskFileName(name)) {
     LoadFile(name);
@@ -78,13 +77,13 @@ void CVekView::OnInitialUpdate() {
   m_pDocument->SetTitle(m_strFileName);
 }
 
-bool CVekView::AskFileName(QString& name) {
-  name = m_ui.AskOpenFileName(this, QString::fromUtf8(strings::kAskFileTitle),
-                              QString::fromUtf8(strings::kAskFileFilter));
-  return !name.isEmpty();
+bool CVekView::AskFileName(std::string& name) {
+  name = PathFromDialog(m_ui.AskOpenFileName(this, QString::fromUtf8(strings::kAskFileTitle),
+                                             QString::fromUtf8(strings::kAskFileFilter)));
+  return !name.empty();
 }
 
-void CVekView::LoadFile(const QString& path) {
+void CVekView::LoadFile(const std::string& path) {
   m_strFileName = path;
   m_page = m_page.NewFile();
   m_arrHexLines.clear();

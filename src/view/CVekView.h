@@ -45,8 +45,8 @@ class CVekView : public QWidget {
   // File loading and page reading.
   bool ReadPage();
   void RefreshPage();
-  void LoadFile(const QString& path);
-  bool AskFileName(QString& name);
+  void LoadFile(const std::string& path);
+  bool AskFileName(std::string& name);
   void ShowStartPos(Offset start);
 
   // The page on screen.
@@ -79,7 +79,8 @@ class CVekView : public QWidget {
   void EditSelectedByte();
 
   // State, for the frames, accessibility and tests.
-  const QString& FileName() const { return m_strFileName; }
+  QString FileName() const; // as shown: the name's bytes decoded
+  const std::string& LocalFileName() const { return m_strFileName; }
   const PageState& Page() const { return m_page; }
   Offset PageStart() const { return m_page.start; }
   Offset PageEnd() const { return m_page.end; }
@@ -124,14 +125,13 @@ class CVekView : public QWidget {
   bool ShowPage(const PageState& wanted); // the page command's window, read and shown
   void ShowSearchOutcome(const PatternSearch::Outcome& outcome);
   void InvalidateColumns();
-  std::string LocalFileName() const;
 
   UiServices& m_ui;
   FileSystem& m_files;
   ViewDocument* m_pDocument;
 
   PageState m_page;
-  QString m_strFileName;
+  std::string m_strFileName; // the bytes of the name, as the system takes them
   std::array<std::uint8_t, kPageBytes> m_pageBuf{}; // the page read last, m_page.readCount bytes of it
   int m_nHexWidth = 0;   // 0 until the first paint that drew a line: until then clicks miss
   int m_nAsciiWidth = 0;

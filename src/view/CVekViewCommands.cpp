@@ -67,7 +67,7 @@ void CVekView::ConnectControls() {
 }
 
 void CVekView::OnNew() {
-  QString name;
+  std::string name;
   if (AskFileName(name)) LoadFile(name);
 }
 

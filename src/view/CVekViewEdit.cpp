@@ -45,22 +45,22 @@ void CVekView::WriteByte(int index) {
   File& file = *opened.value;
   const FileResult<Offset> length = file.Length();
   if (!length.ok()) {
-    m_ui.MessageBox(FileErrorText(length.error, m_strFileName), MessageIcon::Stop);
+    m_ui.MessageBox(FileErrorText(length.error, FileName()), MessageIcon::Stop);
     return;
   }
   if (offset >= length.value) {
     m_ui.MessageBox(QStringLiteral("%1 has become shorter than offset %2; nothing was written.")
-                        .arg(m_strFileName, QString::number(offset)),
+                        .arg(FileName(), QString::number(offset)),
                     MessageIcon::Stop);
     return;
   }
   FileStatus written = file.WriteAt(offset, &m_pageBuf[index], 1);
   if (written.ok()) written = file.Sync();
   if (written.error == FileError::BadOffset) {
-    m_ui.MessageBox(QString::fromUtf8(strings::kSeekError) + QStringLiteral("\n") + FileErrorText(written.error, m_strFileName),
+    m_ui.MessageBox(QString::fromUtf8(strings::kSeekError) + QStringLiteral("\n") + FileErrorText(written.error, FileName()),
                     MessageIcon::Stop);
   } else if (!written.ok()) {
-    m_ui.MessageBox(FileErrorText(written.error, m_strFileName), MessageIcon::Stop);
+    m_ui.MessageBox(FileErrorText(written.error, FileName()), MessageIcon::Stop);
   }
 }
 

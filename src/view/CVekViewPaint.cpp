@@ -70,8 +70,8 @@ void CVekView::ShowFileSize() {
 }
 
 void CVekView::UpdateTitle() {
-  m_fileNameLabel->setText(QString::fromUtf8(strings::kFileLinePrefix) + m_strFileName);
-  if (m_pDocument != nullptr) m_pDocument->SetTitle(QString::fromUtf8(strings::kTitlePrefix) + m_strFileName);
+  m_fileNameLabel->setText(QString::fromUtf8(strings::kFileLinePrefix) + FileName());
+  if (m_pDocument != nullptr) m_pDocument->SetTitle(std::string(strings::kTitlePrefix) + m_strFileName);
 }
 
 QStringList CVekView::PageLines() const {

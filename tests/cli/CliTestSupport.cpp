@@ -47,14 +47,14 @@ std::string ReadBack(std::FILE* file) {
 
 } // namespace
 
-Outcome RunVek(const std::vector<std::string>& args) {
+Outcome RunVek(const std::vector<std::string>& args, int in) {
   const CommandLine line = ParseCommandLine(args);
   EXPECT_EQ(line.error, "");
   std::FILE* out = std::tmpfile();
   std::FILE* err = std::tmpfile();
   if (out == nullptr || err == nullptr) throw std::runtime_error("tmpfile failed");
   Outcome outcome;
-  outcome.status = RunTerminalMode(line, out, err);
+  outcome.status = RunTerminalMode(line, in, out, err);
   outcome.out = ReadBack(out);
   outcome.err = ReadBack(err);
   return outcome;

@@ -31,8 +31,9 @@ struct Outcome {
   std::string err;
 };
 
-// Parses `args` (without the program name) and runs the terminal mode on them.
-Outcome RunVek(const std::vector<std::string>& args);
+// Parses `args` (without the program name) and runs the terminal mode on them, with `in` as its
+// standard input (none by default).
+Outcome RunVek(const std::vector<std::string>& args, int in = -1);
 
 // Random bytes from a small alphabet, so that short patterns match often and overlap.
 Bytes RandomBytes(std::size_t size, unsigned seed, const std::string& alphabet);

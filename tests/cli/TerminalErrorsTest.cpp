@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -22,8 +24,14 @@ void ExpectOneLineError(const Outcome& outcome, const std::string& path, const s
 TEST(TerminalErrors, FilesThatCannotBeReadGiveStatusTwoAndOneLine) {
   TempDir dir;
   const std::string missing = dir.Path() + "/missing.bin";
-  const std::string fifo = dir.Path() + "/pipe";
-  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  // A socket has no bytes to read: refused at once, where a FIFO is read as a stream.
+  const std::string socketPath = dir.Path() + "/socket";
+  const int socketFd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  ASSERT_GE(socketFd, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  socketPath.copy(address.sun_path, sizeof address.sun_path - 1);
+  ASSERT_EQ(::bind(socketFd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
   for (const char* mode : {"--find", "--dump"}) {
     SCOPED_TRACE(mode);
     const auto run = [&](const std::string& path) {
@@ -31,9 +39,9 @@ TEST(TerminalErrors, FilesThatCannotBeReadGiveStatusTwoAndOneLine) {
     };
     ExpectOneLineError(run(missing), missing, "No such file or directory");
     ExpectOneLineError(run(dir.Path()), dir.Path(), "Is a directory");
-    // Opening a FIFO without a writer would wait for one; the test would hang here.
-    ExpectOneLineError(run(fifo), fifo, "is a FIFO, not a file with pages");
+    ExpectOneLineError(run(socketPath), socketPath, "No such device or address");
   }
+  ::close(socketFd);
 }
 
 TEST(TerminalErrors, DevNullIsAnEmptyFileWithNothingToFind) {
@@ -60,7 +68,7 @@ TEST(TerminalErrors, AFullOutputIsAnErrorNotASilentSuccess) {
   std::FILE* full = std::fopen("/dev/full", "w");
   ASSERT_NE(full, nullptr);
   std::FILE* err = std::tmpfile();
-  const int status = RunTerminalMode(ParseCommandLine({"--find", "a", path}), full, err);
+  const int status = RunTerminalMode(ParseCommandLine({"--find", "a", path}), -1, full, err);
   std::fclose(full);
   EXPECT_EQ(status, kExitError);
   std::rewind(err);

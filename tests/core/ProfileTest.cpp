@@ -39,5 +39,27 @@ TEST(RecentFileList, WhatIsWrittenReadsBack) {
   EXPECT_EQ(ReadRecentFileList(WriteRecentFileList("[Other]\nk=v\n", files)), files);
 }
 
+TEST(RecentFileList, ANameThatIsNotUtf8IsQuotedAndReadsBackByteForByte) {
+  struct Case {
+    std::string name;
+    std::string line; // as it stands in the profile
+  };
+  const Case cases[] = {
+      {"/d/caf\xE9.bin", "File1=\"/d/caf\\xE9.bin\""},
+      {"/d/\xC3\xA9\xFF \"q\" \\x41 ", "File1=\"/d/\xC3\xA9\\xFF \\\"q\\\" \\\\x41 \""},
+      {"/d/\xE2\x82", "File1=\"/d/\\xE2\\x82\""},
+      {"/d/plain \"q\" \\x41", "File1=/d/plain \"q\" \\x41"}, // UTF-8: as it always was
+      {"\"x\"", "File1=\"\\\"x\\\"\""},                 // would read as quoted otherwise
+  };
+  for (const Case& c : cases) {
+    const std::string profile = WriteRecentFileList("", {c.name});
+    EXPECT_EQ(profile, "[Recent File List]\n" + c.line + "\n");
+    EXPECT_EQ(ReadRecentFileList(profile), Files{c.name}) << c.line;
+  }
+  // Quotes that this program did not write are part of the name.
+  EXPECT_EQ(ReadRecentFileList("[Recent File List]\nFile1=\"/a\\q\"\nFile2=\"/b\"c\"\n"),
+            (Files{"\"/a\\q\"", "\"/b\"c\""}));
+}
+
 } // namespace
 } // namespace vek

@@ -45,13 +45,21 @@ last=$("$VEK" --dump --hex --start FFFFFFFF "$file" | head -n 1)
 [[ "$last" == " 2DC5F8  "* ]] || fail "dump past the end starts with '$last'"
 echo "PASS dump: $lines lines"
 
+# Pipes, standard input and files without a size are read as streams.
+[[ "$(printf 'MZ\x90' | "$VEK" --dump -)" == "      0  4D5A 90"* ]] || fail "dump of standard input: $(printf 'MZ' | "$VEK" --dump -)"
+cpuinfo=$("$VEK" --dump /proc/cpuinfo | head -n 1)
+[[ "$cpuinfo" == "      0  "[0-9A-F]* ]] || fail "dump of /proc/cpuinfo starts with '$cpuinfo'"
+[[ $("$VEK" --dump --pages 2 /dev/zero | wc -l) -eq 20 ]] || fail "/dev/zero --pages 2 is not 20 lines"
+echo "PASS streams"
+
 # Statuses and messages.
 status=0; "$VEK" --find x "$WORK/missing" 2>"$WORK/err" || status=$?
 [[ $status -eq 2 ]] || fail "missing file: status $status"
 [[ $(cat "$WORK/err") == "vek: $WORK/missing: No such file or directory" ]] || fail "message: $(cat "$WORK/err")"
 mkfifo "$WORK/fifo"
-status=0; timeout 10 "$VEK" --find x "$WORK/fifo" 2>/dev/null || status=$?
-[[ $status -eq 2 ]] || fail "FIFO: status $status (124 means it blocked)"
+printf 'axbx' >"$WORK/fifo" &
+status=0; found=$(timeout 10 "$VEK" --find x "$WORK/fifo") || status=$?
+[[ $status -eq 0 && "$found" == $'1\n3' ]] || fail "FIFO: status $status, found '$found' (124 means it blocked)"
 status=0; "$VEK" --find x /dev/null || status=$?
 [[ $status -eq 1 ]] || fail "/dev/null: status $status"
 status=0; "$VEK" --find 2>/dev/null || status=$?

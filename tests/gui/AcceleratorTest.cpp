@@ -119,7 +119,7 @@ TEST_F(AcceleratorKeys, F6AndShiftF6AreDisabledAndConsumed) {
 }
 
 TEST_F(AcceleratorKeys, CtrlF6ActivatesTheNextWindowAndCtrlF4ClosesTheActiveOne) {
-  ASSERT_NE(h.app->OpenDocumentFile(h.files.WriteCounting("b.bin", 10)), nullptr);
+  ASSERT_NE(h.app->OpenDocumentFile(TestFiles::Local(h.files.WriteCounting("b.bin", 10))), nullptr);
   CChildFrame* second = h.ActiveChild();
   h.Key(second->GetView(), Qt::Key_F6, Qt::ControlModifier);
   EXPECT_NE(h.ActiveChild(), second);

@@ -15,6 +15,8 @@ class FaultyFile final : public File {
     if (m_plan.failLength) return {0, FileError::HardwareError};
     return m_real->Length();
   }
+  bool HasSize() const override { return m_real->HasSize(); }
+  FileResult<std::size_t> Read(void* buffer, std::size_t size) override { return m_real->Read(buffer, size); }
   FileResult<std::size_t> ReadAt(Offset offset, void* buffer, std::size_t size) const override {
     const int nth = m_counters.reads++;
     if (m_plan.failSeek) return {0, FileError::BadOffset};

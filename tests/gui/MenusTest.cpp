@@ -83,7 +83,7 @@ TEST(Menus, WithADocumentWindowTheMainFrameShowsMenu129AndReturnsTo128WhenItClos
 TEST(Menus, TheWindowMenuListsTheDocumentWindowsWithTheActiveOneCheckedAndActivatesTheChosenOne) {
   AppHarness h;
   ASSERT_NE(h.StartOn(h.files.WriteCounting("a.bin", 300)), nullptr);
-  ASSERT_NE(h.app->OpenDocumentFile(h.files.WriteCounting("b.bin", 300)), nullptr);
+  ASSERT_NE(h.app->OpenDocumentFile(TestFiles::Local(h.files.WriteCounting("b.bin", 300))), nullptr);
   QMenu* window = nullptr;
   for (QAction* top : h.Frame()->menuBar()->actions()) {
     if (top->text() == "&Window") window = top->menu();
@@ -107,7 +107,7 @@ TEST(Menus, TheWindowMenuListsTheDocumentWindowsWithTheActiveOneCheckedAndActiva
 TEST(Menus, TileAndCascadeKeepTheDocumentWindowsFixedSize) {
   AppHarness h;
   ASSERT_NE(h.StartOn(h.files.WriteCounting("a.bin", 300)), nullptr);
-  ASSERT_NE(h.app->OpenDocumentFile(h.files.WriteCounting("b.bin", 300)), nullptr);
+  ASSERT_NE(h.app->OpenDocumentFile(TestFiles::Local(h.files.WriteCounting("b.bin", 300))), nullptr);
   for (int command : {ids::ID_WINDOW_TILE_HORZ, ids::ID_WINDOW_CASCADE, ids::ID_WINDOW_ARRANGE}) {
     h.Frame()->OnCommand(command);
     for (CChildFrame* child : h.Frame()->Children()) {
@@ -190,7 +190,7 @@ TEST(MainFrame, SwitchingMenusLeavesNoFormerMenusBehind) {
     h.Frame()->OnCommand(ids::ID_FILE_CLOSE);
     QApplication::processEvents();
     QApplication::processEvents();
-    ASSERT_NE(h.app->OpenDocumentFile(h.files.Path("a.bin")), nullptr);
+    ASSERT_NE(h.app->OpenDocumentFile(TestFiles::Local(h.files.Path("a.bin"))), nullptr);
     QApplication::processEvents();
   }
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

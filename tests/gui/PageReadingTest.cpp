@@ -52,7 +52,7 @@ TEST(PageReading, ShortFilesShowWhollyWithAPartialLastLine) {
   EXPECT_EQ(view->AsciiLines(), QStringList{QStringLiteral("Hello")});
 
   const QString path21 = h.files.WriteCounting(QStringLiteral("21.bin"), 21);
-  ASSERT_NE(h.app->OpenDocumentFile(path21), nullptr);
+  ASSERT_NE(h.app->OpenDocumentFile(TestFiles::Local(path21)), nullptr);
   CVekView* view21 = h.ActiveView();
   ASSERT_EQ(view21->HexLines().size(), 2);
   EXPECT_EQ(view21->HexLines()[1], QStringLiteral("14"));
@@ -60,7 +60,7 @@ TEST(PageReading, ShortFilesShowWhollyWithAPartialLastLine) {
   EXPECT_EQ(view21->OffsetLines()[1], QStringLiteral("     20"));
 
   const QString path150 = h.files.WriteCounting(QStringLiteral("150.bin"), 150);
-  ASSERT_NE(h.app->OpenDocumentFile(path150), nullptr);
+  ASSERT_NE(h.app->OpenDocumentFile(TestFiles::Local(path150)), nullptr);
   CVekView* view150 = h.ActiveView();
   EXPECT_EQ(view150->PageStart(), 0);
   EXPECT_EQ(view150->PageBytes(), 150);

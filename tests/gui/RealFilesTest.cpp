@@ -2,12 +2,16 @@
 // the user may not write.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include <QDir>
 #include <QFile>
 #include <unistd.h>
 
 #include "AppHarness.h"
 #include "ResourceIds.h"
+#include "app/CChildFrame.h"
 #include "view/CVekView.h"
 
 namespace vek::test {
@@ -40,6 +44,40 @@ TEST(RealFiles, NamesWithBlanksNonAsciiCharactersOrALeadingDashOpen) {
     EXPECT_EQ(h.ControlText(view, ids::kFileName), "File : " + name);
     EXPECT_TRUE(h.ui.messages.empty()) << name.toStdString();
   }
+}
+
+// A name that is not UTF-8 (here Latin-1 "café") reaches the file as its bytes and shows with
+// U+FFFD in place of the byte that does not decode.
+TEST(RealFiles, ANameThatIsNotUtf8OpensShowsWithAReplacementCharacterAndTakesAnEdit) {
+  AppHarness h;
+  const std::string path = TestFiles::Local(h.files.Dir()) + "/caf\xE9.bin";
+  const QByteArray bytes = TestFiles::Counting(300);
+  std::ofstream(path, std::ios::binary).write(bytes.constData(), bytes.size());
+  ASSERT_TRUE(h.Start({path}));
+  CVekView* view = h.ActiveView();
+  ASSERT_NE(view, nullptr);
+  EXPECT_TRUE(h.ui.messages.empty());
+  EXPECT_EQ(view->FileSize(), 300);
+  EXPECT_EQ(view->HexLines().value(0).left(9), "0001 0203");
+  const QString shown = h.files.Dir() + QStringLiteral("/caf\uFFFD.bin");
+  EXPECT_EQ(h.ControlText(view, ids::kFileName), "File : " + shown);
+  EXPECT_EQ(h.ActiveChild()->windowTitle(), shown);
+  EXPECT_EQ(h.app->RecentFiles(), std::vector<std::string>{path});
+
+  h.ClickControl(view, ids::kRefresh);
+  EXPECT_EQ(h.ActiveChild()->windowTitle(), "VEK - " + shown);
+  view->grab();
+  h.ui.dialogSteps.push_back([](QDialog& d) {
+    TypeInto(d, ids::kEditNewValue, "255");
+    ClickButton(d, ids::kOk);
+  });
+  h.DoubleClick(view, view->HexCellCenter(7));
+  EXPECT_TRUE(h.ui.messages.empty());
+  std::ifstream written(path, std::ios::binary);
+  const std::string after{std::istreambuf_iterator<char>(written), std::istreambuf_iterator<char>()};
+  QByteArray expected = bytes;
+  expected[7] = char(0xFF);
+  EXPECT_EQ(QByteArray::fromStdString(after), expected);
 }
 
 TEST(RealFiles, AnEditThroughASymbolicLinkChangesTheFileItPointsTo) {

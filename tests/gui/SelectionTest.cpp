@@ -163,7 +163,7 @@ TEST(SelectionBeforePaint, EveryClickIsAMissUntilThePageHasBeenPainted) {
   AppHarness h;
   const QString path = h.files.WriteCounting(QStringLiteral("count.bin"), 1050);
   CVekView view(h.ui, h.fileSystem, nullptr);
-  view.LoadFile(path);
+  view.LoadFile(TestFiles::Local(path));
   ASSERT_EQ(view.PageBytes(), 200);
   QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, view.HexCellCenter(13));
   QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, view.AsciiCellCenter(13));

@@ -191,7 +191,7 @@ TEST(Startup, OnlyTheFirstOfTwoFileNamesIsOpened) {
   const QString second = h.files.WriteCounting(QStringLiteral("second.bin"), 20);
   ASSERT_TRUE(h.Start({first.toStdString(), second.toStdString()}));
   ASSERT_EQ(h.Frame()->Children().size(), 1);
-  EXPECT_EQ(h.ActiveChild()->GetDocument()->GetPathName(), first);
+  EXPECT_EQ(h.ActiveChild()->GetDocument()->GetPathName(), TestFiles::Local(first));
   EXPECT_EQ(h.ActiveView()->FileSize(), 10);
   ASSERT_EQ(h.app->RecentFiles().size(), 1u);
   EXPECT_EQ(h.app->RecentFiles()[0], first.toStdString());
@@ -207,21 +207,21 @@ TEST(Startup, OpeningAnOpenFileAgainByAnyNameActivatesItsWindow) {
 
   ASSERT_NE(h.StartOn(a), nullptr);
   CChildFrame* aWindow = h.ActiveChild();
-  CChildFrame* bWindow = h.app->OpenDocumentFile(b);
+  CChildFrame* bWindow = h.app->OpenDocumentFile(TestFiles::Local(b));
   ASSERT_NE(bWindow, nullptr);
   ASSERT_NE(bWindow, aWindow);
   EXPECT_EQ(h.ActiveChild(), bWindow);
 
-  EXPECT_EQ(h.app->OpenDocumentFile(a), aWindow);
+  EXPECT_EQ(h.app->OpenDocumentFile(TestFiles::Local(a)), aWindow);
   EXPECT_EQ(h.ActiveChild(), aWindow);
   h.Frame()->MdiArea()->setActiveSubWindow(bWindow);
-  EXPECT_EQ(h.app->OpenDocumentFile(link), aWindow);
+  EXPECT_EQ(h.app->OpenDocumentFile(TestFiles::Local(link)), aWindow);
   EXPECT_EQ(h.ActiveChild(), aWindow);
   h.Frame()->MdiArea()->setActiveSubWindow(bWindow);
-  EXPECT_EQ(h.app->OpenDocumentFile(QStringLiteral("a.bin")), aWindow);
+  EXPECT_EQ(h.app->OpenDocumentFile(TestFiles::Local(QStringLiteral("a.bin"))), aWindow);
   EXPECT_EQ(h.ActiveChild(), aWindow);
   h.Frame()->MdiArea()->setActiveSubWindow(bWindow);
-  EXPECT_EQ(h.app->OpenDocumentFile(QStringLiteral("./sub/../a.bin")), aWindow);
+  EXPECT_EQ(h.app->OpenDocumentFile(TestFiles::Local(QStringLiteral("./sub/../a.bin"))), aWindow);
   EXPECT_EQ(h.ActiveChild(), aWindow);
 
   EXPECT_EQ(h.Frame()->Children().size(), 2);
@@ -259,7 +259,8 @@ TEST(Startup, AFileNamedFromTheCurrentDirectoryKeepsItsShortNameInTheTitles) {
   EXPECT_EQ(h.Frame()->windowTitle(), QStringLiteral("vek - a.bin"));
   EXPECT_EQ(h.ControlText(view, ids::kFileName), QStringLiteral("File : a.bin"));
   // The document still knows the full path.
-  EXPECT_EQ(h.ActiveChild()->GetDocument()->GetPathName(), QDir(h.files.Dir()).absoluteFilePath(QStringLiteral("a.bin")));
+  EXPECT_EQ(h.ActiveChild()->GetDocument()->GetPathName(),
+            TestFiles::Local(QDir(h.files.Dir()).absoluteFilePath(QStringLiteral("a.bin"))));
 
   h.ClickControl(view, ids::kRefresh);
   EXPECT_EQ(h.ActiveChild()->windowTitle(), QStringLiteral("VEK - a.bin"));
@@ -286,7 +287,7 @@ TEST(Startup, TheProfileListsTheLastOpenedFileFirstAndIsReadAtTheNextStart) {
   const QString a = h.files.WriteCounting(QStringLiteral("a.bin"), 10);
   const QString b = h.files.WriteCounting(QStringLiteral("b.bin"), 10);
   ASSERT_NE(h.StartOn(a), nullptr);
-  ASSERT_NE(h.app->OpenDocumentFile(b), nullptr);
+  ASSERT_NE(h.app->OpenDocumentFile(TestFiles::Local(b)), nullptr);
   h.app->ExitInstance();
   {
     QSettings profile(h.profilePath, QSettings::IniFormat);

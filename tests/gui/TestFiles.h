@@ -20,6 +20,8 @@ class TestFiles {
   QString Path(const QString& name) const { return dir_.filePath(name); }
   QString Dir() const { return dir_.path(); }
   static QByteArray Read(const QString& path);
+  // The bytes of a name given as text, as the program passes them to the system.
+  static std::string Local(const QString& path) { return path.toStdString(); }
   static QByteArray Counting(int size);
 
  private:
