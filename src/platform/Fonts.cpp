@@ -11,22 +11,27 @@ constexpr int kDialogFontPixels = 11;
 constexpr int kPageFontPixels = 12;
 } // namespace
 
-QFont DialogFont() {
+namespace {
+// The first of `families` that is installed, at a size in pixels, so that layouts in pixels hold.
+QFont PixelFont(const QStringList& families, QFont::StyleHint hint, int pixels) {
   QFont font;
-  font.setFamilies(QStringList() << QStringLiteral("Liberation Sans") << QStringLiteral("Arial")
-                                 << QStringLiteral("DejaVu Sans"));
-  font.setStyleHint(QFont::SansSerif);
-  font.setPixelSize(kDialogFontPixels);
+  font.setFamilies(families);
+  font.setStyleHint(hint);
+  font.setPixelSize(pixels);
   return font;
+}
+} // namespace
+
+QFont DialogFont() {
+  return PixelFont({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")},
+                   QFont::SansSerif, kDialogFontPixels);
 }
 
 QFont PageFont() {
-  QFont font;
-  font.setFamilies(QStringList() << QStringLiteral("Liberation Mono") << QStringLiteral("Courier New")
-                                 << QStringLiteral("DejaVu Sans Mono"));
-  font.setStyleHint(QFont::TypeWriter);
+  QFont font = PixelFont(
+      {QStringLiteral("Liberation Mono"), QStringLiteral("Courier New"), QStringLiteral("DejaVu Sans Mono")},
+      QFont::TypeWriter, kPageFontPixels);
   font.setFixedPitch(true);
-  font.setPixelSize(kPageFontPixels);
   return font;
 }
 
