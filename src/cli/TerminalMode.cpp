@@ -36,7 +36,7 @@ void Complain(std::FILE* err, std::string_view subject, std::string_view reason)
 // Text gathered and written in large pieces; the first failed write is remembered.
 class Output {
  public:
-  explicit Output(std::FILE* out) : out_(out) { text_.reserve(kFlushBytes + kPageBytes * 8); }
+  explicit Output(std::FILE* out) : m_out(out) { m_text.reserve(kFlushBytes + kPageBytes * 8); }
 
   void Add(std::string_view text) {
     if (text.size() >= kFlushBytes) {
@@ -45,34 +45,34 @@ class Output {
       Write(text);
       return;
     }
-    text_ += text;
-    if (text_.size() >= kFlushBytes) Flush();
+    m_text += text;
+    if (m_text.size() >= kFlushBytes) Flush();
   }
 
   // True when everything reached `out`.
   bool Finish() {
     Flush();
-    if (std::fflush(out_) != 0 && error_ == 0) error_ = errno;
-    return error_ == 0 && !std::ferror(out_);
+    if (std::fflush(m_out) != 0 && m_error == 0) m_error = errno;
+    return m_error == 0 && !std::ferror(m_out);
   }
 
-  int Error() const { return error_ != 0 ? error_ : EIO; }
+  int Error() const { return m_error != 0 ? m_error : EIO; }
 
  private:
   void Flush() {
-    Write(text_);
-    text_.clear();
+    Write(m_text);
+    m_text.clear();
   }
 
   void Write(std::string_view text) {
-    if (!text.empty() && error_ == 0 && std::fwrite(text.data(), 1, text.size(), out_) != text.size()) {
-      error_ = errno != 0 ? errno : EIO;
+    if (!text.empty() && m_error == 0 && std::fwrite(text.data(), 1, text.size(), m_out) != text.size()) {
+      m_error = errno != 0 ? errno : EIO;
     }
   }
 
-  std::FILE* out_;
-  std::string text_;
-  int error_ = 0;
+  std::FILE* m_out;
+  std::string m_text;
+  int m_error = 0;
 };
 
 // Why a file cannot be used or read, in the system's words where it has some.

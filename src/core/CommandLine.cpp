@@ -40,17 +40,17 @@ struct Collected {
 
 class Parser {
  public:
-  explicit Parser(const std::vector<std::string>& args) : args_(args) {}
+  explicit Parser(const std::vector<std::string>& args) : m_args(args) {}
 
   CommandLine Run() {
     bool switchesEnded = false;
-    for (next_ = 0; next_ < args_.size();) {
-      const std::string& arg = args_[next_++];
+    for (m_next = 0; m_next < m_args.size();) {
+      const std::string& arg = m_args[m_next++];
       // A lone "-" is a name: the terminal mode reads standard input for it, as grep and xxd do;
       // the window opens a file called "-" in the current directory.
       const bool isSwitch = !switchesEnded && arg.size() > 1 && arg[0] == '-';
       if (!isSwitch) {
-        if (!line_.fileName) line_.fileName = arg;
+        if (!m_line.fileName) m_line.fileName = arg;
       } else if (arg == "--") {
         switchesEnded = true;
       } else {
@@ -58,7 +58,7 @@ class Parser {
       }
     }
     Check();
-    return line_;
+    return m_line;
   }
 
  private:
@@ -69,23 +69,23 @@ class Parser {
         equals == std::string::npos ? std::nullopt : std::optional<std::string>(arg.substr(equals + 1));
 
     if (arg == "--help" || arg == "-h") {
-      line_.help = true;
+      m_line.help = true;
     } else if (arg == "--version") {
-      line_.version = true;
+      m_line.version = true;
     } else if (arg == "--dump") {
       SetAction(TerminalAction::Dump);
     } else if (arg == "--hex") {
-      line_.hexOffsets = true;
+      m_line.hexOffsets = true;
     } else if (name == "--find" || name == "--find-hex") {
       if (const auto text = Value(name, inlineValue)) {
         SetAction(TerminalAction::Find);
-        line_.findText = *text;
-        line_.findMode = name == "--find" ? PatternMode::Ascii : PatternMode::Hex;
+        m_line.findText = *text;
+        m_line.findMode = name == "--find" ? PatternMode::Ascii : PatternMode::Hex;
       }
     } else if (name == "--start") {
-      if (const auto text = Value(name, inlineValue)) collected_.startText = *text;
+      if (const auto text = Value(name, inlineValue)) m_collected.startText = *text;
     } else if (name == "--pages") {
-      if (const auto text = Value(name, inlineValue)) collected_.pagesText = *text;
+      if (const auto text = Value(name, inlineValue)) m_collected.pagesText = *text;
     }
   }
 
@@ -93,58 +93,58 @@ class Parser {
   // with '-' (a search text may).
   std::optional<std::string> Value(const std::string& name, const std::optional<std::string>& inlineValue) {
     if (inlineValue) return inlineValue;
-    if (next_ < args_.size()) return args_[next_++];
+    if (m_next < m_args.size()) return m_args[m_next++];
     Fail("option '" + name + "' needs a value");
     return std::nullopt;
   }
 
   void SetAction(TerminalAction action) {
-    if (++collected_.actions > 1) Fail("use only one of --dump, --find and --find-hex");
-    line_.action = action;
+    if (++m_collected.actions > 1) Fail("use only one of --dump, --find and --find-hex");
+    m_line.action = action;
   }
 
   void Fail(std::string message) {
-    if (line_.error.empty()) line_.error = std::move(message);
+    if (m_line.error.empty()) m_line.error = std::move(message);
   }
 
   void Check() {
-    const bool dump = line_.action == TerminalAction::Dump;
+    const bool dump = m_line.action == TerminalAction::Dump;
     if (!dump) {
-      if (collected_.startText) Fail("option '--start' goes only with --dump");
-      if (line_.hexOffsets) Fail("option '--hex' goes only with --dump");
-      if (collected_.pagesText) Fail("option '--pages' goes only with --dump");
+      if (m_collected.startText) Fail("option '--start' goes only with --dump");
+      if (m_line.hexOffsets) Fail("option '--hex' goes only with --dump");
+      if (m_collected.pagesText) Fail("option '--pages' goes only with --dump");
     }
-    if (line_.action == TerminalAction::Find && line_.findText.empty()) {
-      Fail(line_.findMode == PatternMode::Ascii ? "--find needs a TEXT that is not empty"
+    if (m_line.action == TerminalAction::Find && m_line.findText.empty()) {
+      Fail(m_line.findMode == PatternMode::Ascii ? "--find needs a TEXT that is not empty"
                                                 : "--find-hex needs PAIRS that are not empty");
     }
-    if (line_.action != TerminalAction::None && !line_.fileName) {
-      Fail(std::string(dump ? "--dump" : line_.findMode == PatternMode::Ascii ? "--find" : "--find-hex") +
+    if (m_line.action != TerminalAction::None && !m_line.fileName) {
+      Fail(std::string(dump ? "--dump" : m_line.findMode == PatternMode::Ascii ? "--find" : "--find-hex") +
            " needs a FILE");
     }
-    if (dump && collected_.startText) {
-      const auto start = StrictNumber(*collected_.startText, line_.hexOffsets ? kHex : kDecimal);
+    if (dump && m_collected.startText) {
+      const auto start = StrictNumber(*m_collected.startText, m_line.hexOffsets ? kHex : kDecimal);
       if (start) {
-        line_.start = *start;
+        m_line.start = *start;
       } else {
-        Fail("'" + *collected_.startText + "' is not a " + (line_.hexOffsets ? "hex" : "decimal") +
+        Fail("'" + *m_collected.startText + "' is not a " + (m_line.hexOffsets ? "hex" : "decimal") +
              " offset for --start");
       }
     }
-    if (dump && collected_.pagesText) {
-      const auto pages = StrictNumber(*collected_.pagesText, kDecimal);
+    if (dump && m_collected.pagesText) {
+      const auto pages = StrictNumber(*m_collected.pagesText, kDecimal);
       if (pages && *pages > 0) {
-        line_.pages = *pages;
+        m_line.pages = *pages;
       } else {
-        Fail("'" + *collected_.pagesText + "' is not a page count above 0 for --pages");
+        Fail("'" + *m_collected.pagesText + "' is not a page count above 0 for --pages");
       }
     }
   }
 
-  const std::vector<std::string>& args_;
-  std::size_t next_ = 0;
-  CommandLine line_;
-  Collected collected_;
+  const std::vector<std::string>& m_args;
+  std::size_t m_next = 0;
+  CommandLine m_line;
+  Collected m_collected;
 };
 
 } // namespace

@@ -71,13 +71,13 @@ struct WatchedStart {
 // Makes the current directory the test folder for as long as it lives.
 class CurrentDirectory {
  public:
-  explicit CurrentDirectory(const QString& dir) : saved_(QDir::currentPath()) { QDir::setCurrent(dir); }
-  ~CurrentDirectory() { QDir::setCurrent(saved_); }
+  explicit CurrentDirectory(const QString& dir) : m_saved(QDir::currentPath()) { QDir::setCurrent(dir); }
+  ~CurrentDirectory() { QDir::setCurrent(m_saved); }
   CurrentDirectory(const CurrentDirectory&) = delete;
   CurrentDirectory& operator=(const CurrentDirectory&) = delete;
 
  private:
-  QString saved_;
+  QString m_saved;
 };
 
 } // namespace

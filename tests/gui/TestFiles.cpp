@@ -7,7 +7,7 @@ namespace vek::test {
 TestFiles::TestFiles() = default;
 
 QString TestFiles::Write(const QString& name, const QByteArray& bytes) const {
-  const QString path = dir_.filePath(name);
+  const QString path = m_dir.filePath(name);
   QFile file(path);
   if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) file.write(bytes);
   return path;

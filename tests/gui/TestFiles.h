@@ -17,15 +17,15 @@ class TestFiles {
   QString Write(const QString& name, const QByteArray& bytes) const;
   // 0, 1, 2, ... 255, 0, 1, ... for `size` bytes: every byte names its offset modulo 256.
   QString WriteCounting(const QString& name, int size) const;
-  QString Path(const QString& name) const { return dir_.filePath(name); }
-  QString Dir() const { return dir_.path(); }
+  QString Path(const QString& name) const { return m_dir.filePath(name); }
+  QString Dir() const { return m_dir.path(); }
   static QByteArray Read(const QString& path);
   // The bytes of a name given as text, as the program passes them to the system.
   static std::string Local(const QString& path) { return path.toStdString(); }
   static QByteArray Counting(int size);
 
  private:
-  QTemporaryDir dir_;
+  QTemporaryDir m_dir;
 };
 
 } // namespace vek::test
