@@ -27,7 +27,7 @@ StreamRun Search(const Bytes& bytes, const Bytes& pattern, std::size_t blockByte
   const ReadNextFn readNext = [&](std::uint8_t* buffer, std::size_t size) -> std::int64_t {
     if (reads++ == failAfter) return -1;
     const std::size_t n = std::min(size, bytes.size() - position);
-    std::memcpy(buffer, bytes.data() + position, n);
+    std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(position), n, buffer);
     position += n;
     return static_cast<std::int64_t>(n);
   };
