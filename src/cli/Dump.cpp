@@ -16,22 +16,41 @@ constexpr auto kPage = static_cast<std::size_t>(kPageBytes);
 constexpr std::size_t kChunkPages = 640;               // pages read at once: about 128 KiB
 constexpr std::size_t kEmitChars = std::size_t{1} << 20; // text gathered before `emit`: few, large writes
 
+// The dump's text, gathered in a buffer that stays this size whatever the file's, and handed to
+// `emit` in large pieces.
+class DumpText {
+ public:
+  DumpText(const std::function<void(std::string_view)>& emit, bool hexOffsets)
+      : m_emit(emit), m_hexOffsets(hexOffsets), m_text(kEmitChars + DumpFormatter::kMaxPageChars), m_end(m_text.data()) {}
+
+  void Page(std::span<const std::uint8_t> bytes, Offset pageStart) {
+    m_end = m_formatter.WritePage(bytes, pageStart, m_hexOffsets, m_end);
+    if (static_cast<std::size_t>(m_end - m_text.data()) >= kEmitChars) Flush();
+  }
+
+  // Hands over what was gathered; the dump calls it before it returns, also after a failure.
+  void Flush() {
+    if (m_end != m_text.data()) m_emit(std::string_view(m_text.data(), static_cast<std::size_t>(m_end - m_text.data())));
+    m_end = m_text.data();
+  }
+
+ private:
+  const std::function<void(std::string_view)>& m_emit;
+  const bool m_hexOffsets;
+  const DumpFormatter m_formatter;
+  std::vector<char> m_text;
+  char* m_end;
+};
+
 } // namespace
 
 DumpStatus DumpPages(const ReadAtFn& readAt, Offset fileSize, const DumpOptions& options,
                      const std::function<void(std::string_view)>& emit) {
-  const DumpFormatter formatter;
-  // Both buffers stay this size whatever the file's: pages are read many at a time, and their text
-  // leaves in large pieces.
+  // Pages are read many at a time, into a buffer that stays this size whatever the file's.
   std::vector<std::uint8_t> chunk(kChunkPages * kPageBytes);
   Offset chunkStart = 0;
   std::size_t chunkBytes = 0;
-  std::vector<char> text(kEmitChars + DumpFormatter::kMaxPageChars);
-  char* textEnd = text.data();
-  const auto emitText = [&] {
-    if (textEnd != text.data()) emit(std::string_view(text.data(), static_cast<std::size_t>(textEnd - text.data())));
-    textEnd = text.data();
-  };
+  DumpText text(emit, options.hexOffsets);
 
   PageWindow page = ClampPage(options.start, SaturatingAdd(options.start, kPageBytes), fileSize);
   for (Offset shown = 0;;) {
@@ -42,18 +61,16 @@ DumpStatus DumpPages(const ReadAtFn& readAt, Offset fileSize, const DumpOptions&
       chunkStart = page.start;
       chunkBytes = static_cast<std::size_t>(std::min<Offset>(static_cast<Offset>(chunk.size()), fileSize - page.start));
       if (readAt(chunkStart, chunk.data(), chunkBytes) != static_cast<std::int64_t>(chunkBytes)) {
-        emitText();
+        text.Flush();
         return DumpStatus::ReadError;
       }
     }
-    const std::span<const std::uint8_t> bytes(chunk.data() + (page.start - chunkStart), count);
-    textEnd = formatter.WritePage(bytes, page.start, options.hexOffsets, textEnd);
-    if (static_cast<std::size_t>(textEnd - text.data()) >= kEmitChars) emitText();
+    text.Page(std::span<const std::uint8_t>(chunk.data() + (page.start - chunkStart), count), page.start);
 
     ++shown;
     const Offset next = SaturatingAdd(page.start, kPageBytes);
     if ((options.pages && shown >= *options.pages) || next >= fileSize) {
-      emitText();
+      text.Flush();
       return DumpStatus::Done;
     }
     page = ClampPage(next, SaturatingAdd(next, kPageBytes), fileSize);
@@ -62,14 +79,8 @@ DumpStatus DumpPages(const ReadAtFn& readAt, Offset fileSize, const DumpOptions&
 
 DumpStatus DumpStream(const ReadNextFn& readNext, const DumpOptions& options,
                       const std::function<void(std::string_view)>& emit) {
-  const DumpFormatter formatter;
   std::vector<std::uint8_t> chunk(kChunkPages * kPageBytes);
-  std::vector<char> text(kEmitChars + DumpFormatter::kMaxPageChars);
-  char* textEnd = text.data();
-  const auto emitText = [&] {
-    if (textEnd != text.data()) emit(std::string_view(text.data(), static_cast<std::size_t>(textEnd - text.data())));
-    textEnd = text.data();
-  };
+  DumpText text(emit, options.hexOffsets);
 
   for (Offset skipped = 0; skipped < options.start;) {
     const auto size = static_cast<std::size_t>(std::min<Offset>(options.start - skipped, static_cast<Offset>(chunk.size())));
@@ -86,22 +97,20 @@ DumpStatus DumpStream(const ReadNextFn& readNext, const DumpOptions& options,
     const auto size = static_cast<std::size_t>(wanted) * kPage;
     const std::int64_t read = readNext(chunk.data(), size);
     if (read < 0) {
-      emitText();
+      text.Flush();
       return DumpStatus::ReadError;
     }
     const auto got = static_cast<std::size_t>(read);
     // The empty file's page, when the stream held nothing at all.
     const bool emptyStream = got == 0 && shown == 0 && options.start == 0;
     for (std::size_t at = 0; at < got || emptyStream; at += kPage) {
-      const std::span<const std::uint8_t> bytes(chunk.data() + at, std::min(kPage, got - at));
-      textEnd = formatter.WritePage(bytes, pageStart, options.hexOffsets, textEnd);
-      if (static_cast<std::size_t>(textEnd - text.data()) >= kEmitChars) emitText();
+      text.Page(std::span<const std::uint8_t>(chunk.data() + at, std::min(kPage, got - at)), pageStart);
       pageStart = SaturatingAdd(pageStart, kPageBytes);
       ++shown;
       if (emptyStream) break;
     }
     if (got < size || (options.pages && shown >= *options.pages)) {
-      emitText();
+      text.Flush();
       return DumpStatus::Done;
     }
   }
