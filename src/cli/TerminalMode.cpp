@@ -147,7 +147,7 @@ int RunFind(const std::string& subject, std::span<const std::uint8_t> pattern, F
     const auto lines = [](std::span<const Offset> matches, std::string& text) {
       for (const Offset at : matches) AppendOffsetLine(text, at);
     };
-    const SearchResult::Status status = FindAllText(Reader(file, failure), size, pattern, lines,
+    const SearchResult::Status status = FindAll(Reader(file, failure), size, pattern, lines,
                                                     [&output](std::string_view text) { output.Add(text); });
     found = status == SearchResult::Status::Found;
     failed = status == SearchResult::Status::ReadError;

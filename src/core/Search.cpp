@@ -65,12 +65,9 @@ SearchResult SearchFile(const ReadAtFn& readAt, Offset fileSize, Offset from,
   return result;
 }
 
-namespace {
-
-// Every block in file order, with what `describe` made of it; ReadError at the first failed block.
-SearchResult::Status AllBlocks(const ReadAtFn& readAt, Offset fileSize, std::span<const std::uint8_t> pattern,
-                               int workers, const std::function<void(const ScannedBlock&)>& onBlock,
-                               const DescribeFn& describe) {
+SearchResult::Status FindAll(const ReadAtFn& readAt, Offset fileSize, std::span<const std::uint8_t> pattern,
+                             const std::function<void(std::span<const Offset>, std::string&)>& describe,
+                             const std::function<void(std::string_view)>& emit, int workers) {
   if (!Searchable(fileSize, 0, pattern)) return SearchResult::Status::NotFound;
   SearchResult::Status status = SearchResult::Status::NotFound;
   ScanBlocks(
@@ -80,32 +77,12 @@ SearchResult::Status AllBlocks(const ReadAtFn& readAt, Offset fileSize, std::spa
           status = SearchResult::Status::ReadError;
           return false;
         }
-        onBlock(block);
+        emit(block.text);
         if (!block.matches.empty()) status = SearchResult::Status::Found;
         return true;
       },
-      {}, describe);
+      {}, [&describe](ScannedBlock& block) { describe(block.matches, block.text); });
   return status;
-}
-
-} // namespace
-
-SearchResult::Status FindAll(const ReadAtFn& readAt, Offset fileSize, std::span<const std::uint8_t> pattern,
-                             const std::function<void(Offset)>& onMatch, int workers) {
-  return AllBlocks(
-      readAt, fileSize, pattern, workers,
-      [&onMatch](const ScannedBlock& block) {
-        for (const Offset at : block.matches) onMatch(at);
-      },
-      {});
-}
-
-SearchResult::Status FindAllText(const ReadAtFn& readAt, Offset fileSize, std::span<const std::uint8_t> pattern,
-                                 const std::function<void(std::span<const Offset>, std::string&)>& describe,
-                                 const std::function<void(std::string_view)>& emit, int workers) {
-  return AllBlocks(
-      readAt, fileSize, pattern, workers, [&emit](const ScannedBlock& block) { emit(block.text); },
-      [&describe](ScannedBlock& block) { describe(block.matches, block.text); });
 }
 
 } // namespace vek

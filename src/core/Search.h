@@ -50,17 +50,13 @@ SearchResult SearchFile(const ReadAtFn& readAt, Offset fileSize, Offset from,
 // Every occurrence in the file, overlapping ones included, in increasing order, from one pass over
 // the file by the same workers: restarting SearchFile after every match would read a whole block
 // per match, which makes text with many matches a hundred times slower than grep
-// (bench/README.md). onMatch runs on the calling thread. A read that fails or comes back short
-// stops the walk with ReadError; matches reported up to then stand.
-// Found, NotFound or ReadError; an empty pattern finds nothing.
+// (bench/README.md). `describe` turns the matches of one block into text on the worker threads
+// (appending to `text`), and `emit` gets the texts in file order on the calling thread, so that a
+// file with a match at every byte prints on every core. A read that fails or comes back short
+// stops the walk with ReadError; text emitted up to then stands. Found, NotFound or ReadError; an
+// empty pattern finds nothing.
 SearchResult::Status FindAll(const ReadAtFn& readAt, Offset fileSize, std::span<const std::uint8_t> pattern,
-                             const std::function<void(Offset)>& onMatch, int workers = 0);
-
-// The same, for printing: `describe` turns the matches of one block into text on the worker
-// threads (appending to `text`), and `emit` gets the texts in file order on the calling thread,
-// so that a file with a match at every byte prints on every core.
-SearchResult::Status FindAllText(const ReadAtFn& readAt, Offset fileSize, std::span<const std::uint8_t> pattern,
-                                 const std::function<void(std::span<const Offset> matches, std::string& text)>& describe,
-                                 const std::function<void(std::string_view text)>& emit, int workers = 0);
+                             const std::function<void(std::span<const Offset> matches, std::string& text)>& describe,
+                             const std::function<void(std::string_view text)>& emit, int workers = 0);
 
 } // namespace vek

@@ -6,6 +6,8 @@
 #include <atomic>
 #include <cstring>
 #include <random>
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include "core/ByteScan.h"
@@ -453,11 +455,24 @@ TEST(SearchFile, FindsAMarkerPastFourGiBInAFiveGiBFile) {
 
 // --- FindAll: every occurrence in one pass --------------------------------------------------
 
+// FindAll as the terminal's --find uses it: the workers write each block's offsets as lines,
+// read back here in file order.
+Status FindAllInto(const ReadAtFn& readAt, Offset fileSize, std::span<const std::uint8_t> pattern,
+                   std::vector<Offset>& found) {
+  return FindAll(
+      readAt, fileSize, pattern,
+      [](std::span<const Offset> matches, std::string& text) {
+        for (const Offset at : matches) text += std::to_string(at) + '\n';
+      },
+      [&found](std::string_view text) {
+        std::istringstream lines{std::string(text)};
+        for (Offset at = 0; lines >> at;) found.push_back(at);
+      });
+}
+
 std::vector<Offset> FindAllOffsets(MemoryFile& file, const Bytes& pattern, Status expected) {
   std::vector<Offset> found;
-  EXPECT_EQ(FindAll(file.Reader(), static_cast<Offset>(file.bytes.size()), pattern,
-                    [&found](Offset at) { found.push_back(at); }),
-            expected);
+  EXPECT_EQ(FindAllInto(file.Reader(), static_cast<Offset>(file.bytes.size()), pattern, found), expected);
   return found;
 }
 
@@ -503,9 +518,7 @@ TEST(FindAll, AFailedOrShortReadStopsWithAReadErrorKeepingEarlierMatches) {
       return offset / static_cast<Offset>(kSearchBlockBytes) == 1 ? failure : inner(offset, buffer, size);
     };
     std::vector<Offset> found;
-    EXPECT_EQ(FindAll(failSecond, static_cast<Offset>(file.bytes.size()), B("aba"),
-                      [&found](Offset at) { found.push_back(at); }),
-              Status::ReadError)
+    EXPECT_EQ(FindAllInto(failSecond, static_cast<Offset>(file.bytes.size()), B("aba"), found), Status::ReadError)
         << failure;
     ASSERT_FALSE(found.empty());
     EXPECT_LT(found.back(), static_cast<Offset>(kSearchBlockBytes));
