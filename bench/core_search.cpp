@@ -35,7 +35,7 @@ void RunSearch(benchmark::State& state, const std::vector<std::uint8_t>& file, s
   const std::span<const std::uint8_t> pattern(reinterpret_cast<const std::uint8_t*>(marker.data()), marker.size());
   for (auto _ : state) {
     const vek::SearchResult r = vek::SearchFile(readAt, static_cast<vek::Offset>(file.size()), 0, pattern);
-    if (r.status != vek::SearchResult::Status::Found) state.SkipWithError("marker not found");
+    if (r.status != vek::SearchStatus::Found) state.SkipWithError("marker not found");
     benchmark::DoNotOptimize(r.offset);
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(file.size()));

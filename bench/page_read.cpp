@@ -10,7 +10,7 @@
 
 #include "core/ClampPage.h"
 #include "core/PageText.h"
-#include "platform/File.h"
+#include "platform/PosixFile.h"
 
 namespace {
 

@@ -74,12 +74,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const vek::SearchResult result = vek::SearchFile(readAt, fileSize, from, pattern);
   if (!failingRead) {
     FUZZ_CHECK(result.status ==
-               (expected >= 0 ? vek::SearchResult::Status::Found : vek::SearchResult::Status::NotFound));
+               (expected >= 0 ? vek::SearchStatus::Found : vek::SearchStatus::NotFound));
   } else {
-    FUZZ_CHECK(result.status != vek::SearchResult::Status::Cancelled);
-    if (result.status == vek::SearchResult::Status::NotFound) FUZZ_CHECK(expected < 0);
+    FUZZ_CHECK(result.status != vek::SearchStatus::Cancelled);
+    if (result.status == vek::SearchStatus::NotFound) FUZZ_CHECK(expected < 0);
   }
-  if (result.status == vek::SearchResult::Status::Found) FUZZ_CHECK(result.offset == expected);
+  if (result.status == vek::SearchStatus::Found) FUZZ_CHECK(result.offset == expected);
 
   return 0;
 }

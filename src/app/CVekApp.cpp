@@ -18,8 +18,9 @@
 #include "app/CVekDoc.h"
 #include "core/Profile.h"
 #include "core/RecentFiles.h"
-#include "platform/File.h"
-#include "platform/FileErrorText.h"
+#include "core/File.h"
+#include "core/FileErrorText.h"
+#include "core/FileNameText.h"
 #include "platform/PathText.h"
 #include "platform/UiServices.h"
 #include "view/CVekView.h"
@@ -113,7 +114,7 @@ CChildFrame* CVekApp::OpenDocumentFile(const std::string& path) {
   }
   // The document's open: the file must open for reading.
   if (const FileError error = m_files.Open(fullPath, OpenMode::Read).error; error != FileError::None) {
-    m_ui.MessageBox(FileErrorText(error, DisplayName(fullPath)), MessageIcon::Exclamation);
+    m_ui.MessageBox(QString::fromStdString(FileErrorText(error, DecodeFileName(fullPath))), MessageIcon::Exclamation);
     return nullptr;
   }
   m_recentFiles = AddRecentFile(std::move(m_recentFiles), fullPath);

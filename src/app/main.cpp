@@ -13,7 +13,7 @@
 #include "app/CVekApp.h"
 #include "cli/TerminalMode.h"
 #include "core/CommandLine.h"
-#include "platform/File.h"
+#include "platform/PosixFile.h"
 #include "platform/QtUiServices.h"
 
 namespace {

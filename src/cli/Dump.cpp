@@ -7,6 +7,7 @@
 
 #include "cli/DumpFormatter.h"
 #include "core/ClampPage.h"
+#include "core/PageState.h"
 
 namespace vek::cli {
 
@@ -52,7 +53,8 @@ DumpStatus DumpPages(const ReadAtFn& readAt, Offset fileSize, const DumpOptions&
   std::size_t chunkBytes = 0;
   DumpText text(emit, options.hexOffsets);
 
-  PageWindow page = ClampPage(options.start, SaturatingAdd(options.start, kPageBytes), fileSize);
+  // The pages the window shows from this start on, Next after Next.
+  PageState page = PageState{}.StartAt(options.start).Measured(fileSize);
   for (Offset shown = 0;;) {
     const auto count = static_cast<std::size_t>(page.count);
     const bool inChunk = page.start >= chunkStart &&
@@ -68,12 +70,12 @@ DumpStatus DumpPages(const ReadAtFn& readAt, Offset fileSize, const DumpOptions&
     text.Page(std::span<const std::uint8_t>(chunk.data() + (page.start - chunkStart), count), page.start);
 
     ++shown;
-    const Offset next = SaturatingAdd(page.start, kPageBytes);
-    if ((options.pages && shown >= *options.pages) || next >= fileSize) {
+    const PageState next = page.Next();
+    if ((options.pages && shown >= *options.pages) || next.start >= fileSize) {
       text.Flush();
       return DumpStatus::Done;
     }
-    page = ClampPage(next, SaturatingAdd(next, kPageBytes), fileSize);
+    page = next.Measured(fileSize);
   }
 }
 

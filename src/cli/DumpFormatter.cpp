@@ -14,11 +14,7 @@ namespace vek::cli {
 
 namespace {
 
-constexpr char32_t kFirstC1 = 0x80;
-constexpr char32_t kLastC1 = 0x9F;
-constexpr char kShownForControl = '.';
 constexpr char kBlank = ' ';
-constexpr std::size_t kColumnGap = 2; // blanks between the offset and the hex-words
 
 int DecimalDigits(std::uint64_t value) {
   constexpr int kMostDigits = 19; // of a non-negative Offset
@@ -41,17 +37,14 @@ char* WriteNegativeOffset(Offset offset, char* out) {
 } // namespace
 
 DumpFormatter::DumpFormatter() {
-  // Each byte value's piece is read off the view's page text of that byte alone.
+  // Each byte value's piece is read off the page line of that byte alone.
   for (std::size_t value = 0; value < m_chars.size(); ++value) {
     const auto byte = static_cast<std::uint8_t>(value);
     const PageText text = BuildPageText(std::span(&byte, 1), 0, false);
     std::copy_n(text.hexLines.front().begin(), m_hexPairs[byte].size(), m_hexPairs[byte].begin());
 
-    const char shown = text.asciiLines.front().front();
-    const char32_t codePoint = AnsiToCodePoint(static_cast<std::uint8_t>(shown));
-    const std::string utf8 = codePoint >= kFirstC1 && codePoint <= kLastC1
-                                 ? std::string(1, kShownForControl)
-                                 : AnsiToUtf8(std::string_view(&shown, 1));
+    const std::u32string line = PageLineText(text, 0, ShownOn::Terminal);
+    const std::string utf8 = ToUtf8(std::u32string_view(line).substr(ColumnsOfPageLine(kOffsetDigits).ascii));
     TerminalChar& terminal = m_chars[byte];
     const std::size_t size = std::min(utf8.size(), kMaxCharBytes); // the bound the buffers are sized by
     std::copy_n(utf8.begin(), size, terminal.utf8);
@@ -83,7 +76,7 @@ char* DumpFormatter::WriteOffset(Offset offset, bool hexMode, char* out) const {
 }
 
 char* DumpFormatter::WriteLine(std::span<const std::uint8_t> bytes, char* out) const {
-  char* const chars = out + kHexLineChars + 1;
+  char* const chars = out + kHexLineChars + kCharsGap;
   const std::size_t count = bytes.size();
   std::size_t i = 0;
   for (; i + 1 < count; i += 2) {
@@ -96,7 +89,7 @@ char* DumpFormatter::WriteLine(std::span<const std::uint8_t> bytes, char* out) c
     std::memcpy(out, m_hexPairs[bytes[i]].data(), 2);
     out += 2;
   }
-  // A short line is padded to the width of a full one, then the blank before the characters.
+  // A short line is padded to the width of a full one, then the gap before the characters.
   std::memset(out, kBlank, static_cast<std::size_t>(chars - out));
   out = chars;
   for (const std::uint8_t byte : bytes) {
@@ -116,8 +109,8 @@ char* DumpFormatter::WritePage(std::span<const std::uint8_t> bytes, Offset pageS
   }
   for (std::size_t at = 0; at < count; at += kBytesPerLine) {
     out = WriteOffset(SaturatingAdd(pageStart, static_cast<Offset>(at)), hexMode, out);
-    std::memset(out, kBlank, kColumnGap);
-    out += kColumnGap;
+    std::memset(out, kBlank, kOffsetGap);
+    out += kOffsetGap;
     out = WriteLine(bytes.subspan(at, std::min<std::size_t>(kBytesPerLine, count - at)), out);
   }
   return out;

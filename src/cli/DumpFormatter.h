@@ -1,8 +1,8 @@
 #pragma once
 // One page of the dump as terminal text, written straight into the caller's buffer. A dump of a
 // large file is millions of lines, so each line is put together from pieces looked up per byte:
-// the pieces come once from the view's own page text rules (BuildPageText, the ANSI character set),
-// which keeps those rules in one place.
+// the pieces come once from the page text and the page line (PageText.h), which keeps those rules
+// in one place.
 
 #include <array>
 #include <cstddef>
@@ -10,6 +10,7 @@
 #include <span>
 
 #include "core/PageGeometry.h"
+#include "core/PageText.h"
 
 namespace vek::cli {
 
@@ -20,16 +21,14 @@ class DumpFormatter {
   static constexpr std::size_t kCharCopyBytes = 4;   // a character is copied as one 4-byte piece
   // The most one page writes, plus the bytes the last character's copy may reach past its end.
   static constexpr std::size_t kMaxPageChars =
-      kMaxPageLines * (kMaxOffsetChars + 2 + kHexLineChars + 1 + kBytesPerLine * kMaxCharBytes + 1) + kCharCopyBytes;
+      kMaxPageLines * (kMaxOffsetChars + kOffsetGap + kHexLineChars + kCharsGap + kBytesPerLine * kMaxCharBytes + 1) +
+      kCharCopyBytes;
 
   DumpFormatter();
 
   // The page that starts at `pageStart` and holds `bytes` (no more than a page of them is shown),
-  // line by line: the offset, two blanks, the hex-words padded to the width of a full line, a blank,
-  // the characters as UTF-8. The page of an empty file is its offset alone. The characters are the
-  // view's (control bytes as '.', 0x80-0xFF as Windows-1252), except the five codes Windows-1252
-  // leaves undefined: the view shows them as whatever the font draws, but on a terminal their code
-  // points are C1 controls that can start an escape sequence, so they print as '.'.
+  // each line as PageLineText lays it out for a terminal, in UTF-8. The page of an empty file is its
+  // offset alone.
   //
   // Writes at `out`, which has room for kMaxPageChars, and returns the end of the text.
   char* WritePage(std::span<const std::uint8_t> bytes, Offset pageStart, bool hexMode, char* out) const;

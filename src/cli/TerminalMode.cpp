@@ -1,42 +1,34 @@
 #include "cli/TerminalMode.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
 #include <optional>
 #include <span>
+#include <vector>
 
+#include "cli/DecimalLines.h"
 #include "cli/Dump.h"
+#include "core/FileErrorText.h"
 #include "core/Search.h"
 #include "core/StreamSearch.h"
-#include "core/SearchLimits.h"
-#include "platform/File.h"
+#include "platform/PosixFile.h"
 
 namespace vek::cli {
 
 namespace {
 
-constexpr char kBlank = ' ';
 constexpr std::size_t kFlushBytes = std::size_t{64} * 1024; // output gathered before one fwrite
 
-// One line of --find's output: the offset in decimal.
-void AppendOffsetLine(std::string& text, Offset offset) {
-  char digits[24];
-  text.append(digits, std::to_chars(digits, digits + sizeof digits, offset).ptr);
-  text += '\n';
-}
-
+// One line on standard error: "vek: SUBJECT: reason", as the window words its own file messages.
 void Complain(std::FILE* err, std::string_view subject, std::string_view reason) {
-  std::fprintf(err, "vek: %.*s: %.*s\n", static_cast<int>(subject.size()), subject.data(),
-               static_cast<int>(reason.size()), reason.data());
+  std::fprintf(err, "vek: %s\n", FileProblem(subject, reason).c_str());
 }
 
 // Text gathered and written in large pieces; the first failed write is remembered.
 class Output {
  public:
-  explicit Output(std::FILE* out) : m_out(out) { m_text.reserve(kFlushBytes + kPageBytes * 8); }
+  explicit Output(std::FILE* out) : m_out(out), m_buffer(kFlushBytes + DecimalLines::kMaxLineChars) {}
 
   void Add(std::string_view text) {
     if (text.size() >= kFlushBytes) {
@@ -45,8 +37,29 @@ class Output {
       Write(text);
       return;
     }
-    m_text += text;
-    if (m_text.size() >= kFlushBytes) Flush();
+    if (m_used + text.size() > m_buffer.size()) Flush();
+    std::copy(text.begin(), text.end(), m_buffer.data() + m_used);
+    m_used += text.size();
+    if (m_used >= kFlushBytes) Flush();
+  }
+
+  // --find's lines: each offset in decimal, written straight into the buffer. The loop works on
+  // copies of the members: a store through `out` may alias any of them, and reloading them after
+  // every line made it three times slower.
+  void AddOffsetLines(std::span<const Offset> offsets) {
+    DecimalLines lines = m_lines;
+    char* out = m_buffer.data() + m_used;
+    char* const limit = m_buffer.data() + m_buffer.size() - DecimalLines::kMaxLineChars;
+    for (const Offset at : offsets) {
+      if (out > limit) {
+        m_used = static_cast<std::size_t>(out - m_buffer.data());
+        Flush();
+        out = m_buffer.data();
+      }
+      out = lines.Write(at, out);
+    }
+    m_used = static_cast<std::size_t>(out - m_buffer.data());
+    m_lines = lines;
   }
 
   // True when everything reached `out`.
@@ -60,8 +73,8 @@ class Output {
 
  private:
   void Flush() {
-    Write(m_text);
-    m_text.clear();
+    Write(std::string_view(m_buffer.data(), m_used));
+    m_used = 0;
   }
 
   void Write(std::string_view text) {
@@ -71,31 +84,11 @@ class Output {
   }
 
   std::FILE* m_out;
-  std::string m_text;
+  DecimalLines m_lines;
+  std::vector<char> m_buffer;
+  std::size_t m_used = 0;
   int m_error = 0;
 };
-
-// Why a file cannot be used or read, in the system's words where it has some.
-std::string Reason(FileError cause, int code) {
-  if (code != 0) return std::strerror(code);
-  switch (cause) {
-    case FileError::IsPipe: return "is a FIFO, not a file with pages";
-    case FileError::IsSocket: return "is a socket, not a file with pages";
-    default: return "the file shrank while it was read"; // a read that came back short
-  }
-}
-
-// The file's bytes for the dump and the search; the first failure is kept for the error line.
-ReadAtFn Reader(const File& file, FileResult<std::size_t>& failure) {
-  return [&file, &failure](Offset offset, std::uint8_t* buffer, std::size_t size) -> std::int64_t {
-    const FileResult<std::size_t> read = file.ReadAt(offset, buffer, size);
-    if (!read.ok()) {
-      failure = read;
-      return -1;
-    }
-    return static_cast<std::int64_t>(read.value);
-  };
-}
 
 // The same for a stream's bytes, read in order.
 ReadNextFn NextReader(File& file, FileResult<std::size_t>& failure) {
@@ -119,7 +112,9 @@ int Finish(Output& output, std::FILE* err, int status) {
 
 int ReadFailed(Output& output, std::FILE* err, const std::string& path, const FileResult<std::size_t>& failure) {
   Finish(output, err, kExitError);
-  Complain(err, path, Reason(failure.error, failure.code));
+  // A read that returned fewer bytes than measured failed without an error of the system's.
+  const FileError cause = failure.ok() ? FileError::ShortRead : failure.error;
+  Complain(err, path, FileErrorReason(cause, failure.code));
   return kExitError;
 }
 
@@ -130,7 +125,7 @@ int RunDump(const CommandLine& line, const std::string& subject, File& file, Off
   FileResult<std::size_t> failure;
   const DumpOptions options{line.start, line.hexOffsets, line.pages};
   const auto emit = [&output](std::string_view text) { output.Add(text); };
-  const DumpStatus status = file.HasSize() ? DumpPages(Reader(file, failure), size, options, emit)
+  const DumpStatus status = file.HasSize() ? DumpPages(ReaderOf(file, &failure), size, options, emit)
                                            : DumpStream(NextReader(file, failure), options, emit);
   if (status == DumpStatus::ReadError) return ReadFailed(output, err, subject, failure);
   return Finish(output, err, kExitFound);
@@ -140,83 +135,60 @@ int RunFind(const std::string& subject, std::span<const std::uint8_t> pattern, F
             std::FILE* out, std::FILE* err) {
   Output output(out);
   FileResult<std::size_t> failure;
-  bool found = false;
-  bool failed = false;
-  if (file.HasSize()) {
-    // The offsets are turned into lines on the search's workers, a block at a time.
-    const auto lines = [](std::span<const Offset> matches, std::string& text) {
-      for (const Offset at : matches) AppendOffsetLine(text, at);
-    };
-    const SearchResult::Status status = FindAll(Reader(file, failure), size, pattern, lines,
-                                                    [&output](std::string_view text) { output.Add(text); });
-    found = status == SearchResult::Status::Found;
-    failed = status == SearchResult::Status::ReadError;
-  } else {
-    std::string line;
-    const StreamSearchStatus status = FindAllInStream(NextReader(file, failure), pattern, [&](Offset at) {
-      line.clear();
-      AppendOffsetLine(line, at);
-      output.Add(line);
-    });
-    found = status == StreamSearchStatus::Found;
-    failed = status == StreamSearchStatus::ReadError;
-  }
-  if (failed) return ReadFailed(output, err, subject, failure);
-  return Finish(output, err, found ? kExitFound : kExitNotFound);
+  const SearchStatus status =
+      file.HasSize()
+          ? FindAll(ReaderOf(file, &failure), size, pattern,
+                    [&output](std::span<const Offset> matches) { output.AddOffsetLines(matches); })
+          : FindAllInStream(NextReader(file, failure), pattern,
+                            [&output](Offset at) { output.AddOffsetLines(std::span(&at, 1)); });
+  if (status == SearchStatus::ReadError) return ReadFailed(output, err, subject, failure);
+  return Finish(output, err, status == SearchStatus::Found ? kExitFound : kExitNotFound);
 }
 
 } // namespace
 
-std::vector<std::uint8_t> BuildPattern(std::string_view text, PatternMode mode, std::string& reason) {
-  const std::size_t limit = static_cast<std::size_t>(kMaxPatternBytes);
-  if (mode == PatternMode::Ascii) {
-    if (text.size() > limit) {
-      reason = "TEXT is longer than " + std::to_string(limit) + " bytes";
-      return {};
-    }
-  } else {
-    const auto digits = static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) { return c != kBlank; }));
-    if (digits / 2 > limit) {
-      reason = "PAIRS hold more than " + std::to_string(limit) + " bytes";
-      return {};
-    }
+std::optional<Pattern> BuildPattern(std::string_view text, PatternMode mode, std::string& reason) {
+  const ParsedPattern parsed = ParsePattern(text, mode);
+  const bool ascii = mode == PatternMode::Ascii;
+  const std::string limit = std::to_string(kMaxPatternBytes);
+  switch (parsed.problem) {
+    case PatternProblem::None:
+    case PatternProblem::UnpairedDigit: return parsed.pattern; // an odd last digit is dropped, as documented
+    case PatternProblem::Empty: reason = ascii ? "TEXT is empty" : "PAIRS hold no pair of hex digits"; break;
+    case PatternProblem::TooLong:
+      reason = ascii ? "TEXT is longer than " + limit + " bytes" : "PAIRS hold more than " + limit + " bytes";
+      break;
+    case PatternProblem::NoHexDigit: reason = "PAIRS hold no hex digit"; break;
+    case PatternProblem::NotAHexPair: reason = "PAIRS hold \"" + parsed.pair + "\", which is not two hex digits"; break;
   }
-  if (mode == PatternMode::Hex && std::none_of(text.begin(), text.end(), [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; })) {
-    reason = "PAIRS hold no hex digit";
-    return {};
-  }
-  std::vector<std::uint8_t> pattern = ParsePattern(text, mode);
-  if (pattern.empty()) reason = mode == PatternMode::Ascii ? "TEXT is empty" : "PAIRS hold no pair of hex digits";
-  return pattern;
+  return std::nullopt;
 }
 
 int RunTerminalMode(const CommandLine& line, int in, std::FILE* out, std::FILE* err) {
   // The parser reports these as usage errors before anything runs.
   if (!line.fileName || line.action == TerminalAction::None) return kExitError;
   std::string reason;
-  std::vector<std::uint8_t> pattern;
+  std::optional<Pattern> pattern;
   if (line.action == TerminalAction::Find) {
     pattern = BuildPattern(line.findText, line.findMode, reason);
-    if (pattern.empty()) {
+    if (!pattern) {
       Complain(err, line.findMode == PatternMode::Ascii ? "--find" : "--find-hex", reason);
       return kExitError;
     }
   }
   const bool standardInput = *line.fileName == kStandardInputName;
   const std::string subject = standardInput ? "(standard input)" : *line.fileName;
-  const FileResult<std::unique_ptr<File>> opened =
-      standardInput ? OpenDescriptor(in) : RealFileSystem().Open(*line.fileName, OpenMode::Stream);
-  // Only a file with a size is measured: a stream has none that holds.
-  const FileResult<Offset> size = !opened.ok() ? FileResult<Offset>{0, opened.error, opened.code}
-                                  : opened.value->HasSize() ? opened.value->Length()
-                                                            : FileResult<Offset>{0};
-  if (!size.ok()) {
-    Complain(err, subject, Reason(size.error, size.code));
+  const FileResult<MeasuredFile> opened = standardInput
+                                              ? Measure(OpenDescriptor(in), OpenMode::Stream)
+                                              : OpenMeasured(RealFileSystem(), *line.fileName, OpenMode::Stream);
+  if (!opened.ok()) {
+    Complain(err, subject, FileErrorReason(opened.error, opened.code));
     return kExitError;
   }
-  File& file = *opened.value;
-  return line.action == TerminalAction::Dump ? RunDump(line, subject, file, size.value, out, err)
-                                             : RunFind(subject, pattern, file, size.value, out, err);
+  File& file = *opened.value.file;
+  const Offset size = opened.value.length;
+  return line.action == TerminalAction::Dump ? RunDump(line, subject, file, size, out, err)
+                                             : RunFind(subject, pattern->Bytes(), file, size, out, err);
 }
 
 } // namespace vek::cli

@@ -7,9 +7,10 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
-#include <vector>
+#include <optional>
 
 #include "core/CommandLine.h"
+#include "core/PatternParse.h"
 
 namespace vek::cli {
 
@@ -17,11 +18,11 @@ inline constexpr int kExitFound = 0;    // --find: a match; --dump: the pages we
 inline constexpr int kExitNotFound = 1; // --find: no match
 inline constexpr int kExitError = 2;    // the file could not be read, or the output not written
 
-// The pattern as the Find dialog parses it. A TEXT or PAIRS longer than a pattern may be, or PAIRS
-// without a single pair or without a single hex digit, give an empty pattern and `reason`: the
-// dialog cuts a long text quietly and reads "zz" as a zero byte, but a terminal search for another
-// pattern than typed would report wrong offsets.
-std::vector<std::uint8_t> BuildPattern(std::string_view text, PatternMode mode, std::string& reason);
+// The pattern as the Find dialog parses it, or none and `reason` where it would differ from what
+// was typed (too long, no pair, a pair that is not two hex digits): the dialog cuts a long text
+// quietly and reads "zz" as a zero byte, but a terminal search for another pattern than typed
+// would report wrong offsets. An odd last digit is dropped, as the dialog drops it.
+std::optional<Pattern> BuildPattern(std::string_view text, PatternMode mode, std::string& reason);
 
 // The FILE that stands for standard input, as it does for grep and xxd; "./-" names a file "-".
 inline constexpr std::string_view kStandardInputName = "-";

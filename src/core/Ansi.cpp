@@ -57,12 +57,10 @@ std::uint8_t CodePointToAnsi(char32_t codePoint) {
   return '?';
 }
 
-std::string AnsiToUtf8(std::string_view ansi) {
+std::string ToUtf8(std::u32string_view text) {
   std::string out;
-  out.reserve(ansi.size());
-  for (const char c : ansi) {
-    AppendUtf8(out, AnsiToCodePoint(static_cast<std::uint8_t>(c)));
-  }
+  out.reserve(text.size());
+  for (const char32_t c : text) AppendUtf8(out, c);
   return out;
 }
 

@@ -15,7 +15,7 @@ char32_t AnsiToCodePoint(std::uint8_t byte);
 // The byte a typed character becomes; characters outside the set become '?'.
 std::uint8_t CodePointToAnsi(char32_t codePoint);
 
-// A string of ANSI bytes as UTF-8 (for a terminal).
-std::string AnsiToUtf8(std::string_view ansi);
+// Code points as UTF-8 (for a terminal).
+std::string ToUtf8(std::u32string_view text);
 
 } // namespace vek

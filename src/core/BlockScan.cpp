@@ -33,10 +33,8 @@ class BlockBuffer {
 
 class Scan {
  public:
-  Scan(const ReadAtFn& readAt, Offset fileSize, Offset from, std::span<const std::uint8_t> pattern, ScanWant want,
-       const DescribeFn& describe)
+  Scan(const ReadAtFn& readAt, Offset fileSize, Offset from, std::span<const std::uint8_t> pattern, ScanWant want)
       : m_readAt(readAt),
-        m_describe(describe),
         m_pattern(pattern),
         m_plan(PlanScan(pattern)),
         m_want(want),
@@ -52,7 +50,6 @@ class Scan {
     out.end = std::min<Offset>(out.start + kBlockBytes, m_lastCandidate + 1);
     out.failed = false;
     out.matches.clear();
-    out.text.clear();
     const auto candidates = static_cast<std::size_t>(out.end - out.start);
     const std::size_t want = candidates + m_pattern.size() - 1;
     if (m_readAt(out.start, buffer.Data(), want) != static_cast<std::int64_t>(want)) {
@@ -66,7 +63,6 @@ class Scan {
       out.matches.push_back(out.start + static_cast<Offset>(at));
       if (m_want == ScanWant::First) break;
     }
-    if (m_describe) m_describe(out);
   }
 
   static constexpr Offset kBlockBytes = static_cast<Offset>(kSearchBlockBytes);
@@ -75,7 +71,6 @@ class Scan {
 
  private:
   const ReadAtFn& m_readAt;
-  const DescribeFn& m_describe;
   const std::span<const std::uint8_t> m_pattern;
   const ScanPlan m_plan;
   const ScanWant m_want;
@@ -170,9 +165,8 @@ class Workers {
 } // namespace
 
 bool ScanBlocks(const ReadAtFn& readAt, Offset fileSize, Offset from, std::span<const std::uint8_t> pattern,
-                ScanWant want, int workers, const BlockFn& onBlock, const ProgressFn& progress,
-                const DescribeFn& describe) {
-  const Scan scan(readAt, fileSize, from, pattern, want, describe);
+                ScanWant want, int workers, const BlockFn& onBlock, const ProgressFn& progress) {
+  const Scan scan(readAt, fileSize, from, pattern, want);
   const std::size_t blocks = scan.BlockCount();
   if (blocks == 1) {
     // One block: a thread would cost more than it saves.

@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <functional>
 #include <span>
-#include <string>
 #include <vector>
 
 #include "core/Search.h"
@@ -26,12 +25,7 @@ struct ScannedBlock {
   Offset end = 0;               // one past its last
   bool failed = false;          // a read delivered less than asked for
   std::vector<Offset> matches;  // in increasing order; at most one with ScanWant::First
-  std::string text;             // what the caller's `describe` made of the matches, if anything
 };
-
-// Runs on the worker that scanned the block, right after the scan: work done there on each block
-// (turning its matches into text) is done on every core.
-using DescribeFn = std::function<void(ScannedBlock& block)>;
 
 // Called in file order on the calling thread; false ends the scan.
 using BlockFn = std::function<bool(const ScannedBlock& block)>;
@@ -42,7 +36,6 @@ using BlockFn = std::function<bool(const ScannedBlock& block)>;
 // false cancels the scan. Returns false when cancelled. The pattern must not be empty and must fit
 // into the stretch.
 bool ScanBlocks(const ReadAtFn& readAt, Offset fileSize, Offset from, std::span<const std::uint8_t> pattern,
-                ScanWant want, int workers, const BlockFn& onBlock, const ProgressFn& progress,
-                const DescribeFn& describe = {});
+                ScanWant want, int workers, const BlockFn& onBlock, const ProgressFn& progress);
 
 } // namespace vek

@@ -23,9 +23,7 @@ std::optional<MovePlan> PlanByteMove(const PageState& page, int selIndex, ByteMo
     return MovePlan{target, std::nullopt};
   }
   // The turn starts from the page on screen, whatever start may have been typed since.
-  PageState shown = page;
-  shown.start = page.readStart;
-  shown.end = page.readStart + page.readCount;
+  const PageState shown = page.OnScreen();
   return MovePlan{target, target < page.readStart ? shown.Previous() : shown.Next()};
 }
 

@@ -21,6 +21,5 @@ inline constexpr int kAsciiLineWidth = kBytesPerLine * kCellWidth;         // 14
 inline constexpr int kTextInsetX = 5; // page text origin: right of a column frame's left edge
 inline constexpr int kTextInsetY = 8; // and below its top edge
 inline constexpr int kOffsetDigits = 7; // offsets are right-aligned in this many characters
-inline constexpr int kPageColumnGap = 2; // blanks between the columns of a page line as text
 
 } // namespace vek

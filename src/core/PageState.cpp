@@ -16,9 +16,10 @@ PageState WithWindow(PageState state, Offset start, Offset end) {
 } // namespace
 
 PageState PageState::TypedStart(std::string_view text, bool hexMode) const {
-  const Offset typed = StrToOffset(text, hexMode ? 16 : 10);
-  return WithWindow(*this, typed, SaturatingAdd(typed, kPageBytes));
+  return StartAt(StrToOffset(text, hexMode ? 16 : 10));
 }
+
+PageState PageState::StartAt(Offset typed) const { return WithWindow(*this, typed, SaturatingAdd(typed, kPageBytes)); }
 
 PageState PageState::Next() const {
   const Offset next = SaturatingAdd(start, kPageBytes);
@@ -44,6 +45,8 @@ PageState PageState::NewFile() const {
   state.readCount = 0;
   return state;
 }
+
+PageState PageState::OnScreen() const { return WithWindow(*this, readStart, readStart + readCount); }
 
 PageState PageState::Measured(Offset length) const {
   const PageWindow window = ClampPage(start, end, length);

@@ -25,12 +25,14 @@ struct PageState {
 
   // The commands: each gives the window that the next read brings into the file.
   PageState TypedStart(std::string_view text, bool hexMode) const; // the Start field, in the radix shown
+  PageState StartAt(Offset start) const;                           // the same, from a number
   PageState Next() const;
   PageState Previous() const;
   PageState First() const;
   PageState Last() const;
   PageState At(Offset match) const; // a search's match becomes the page start
   PageState NewFile() const;        // another file: its first page, nothing of the former one read
+  PageState OnScreen() const;       // the window of the page read, whatever start was typed since
 
   // A read: first the window brought into a file of `length` bytes, then, once its bytes have
   // arrived, the record taken from the window.

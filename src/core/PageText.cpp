@@ -4,6 +4,7 @@
 #include <cinttypes>
 #include <cstdio>
 
+#include "core/Ansi.h"
 #include "core/ClampPage.h"
 
 namespace vek {
@@ -56,6 +57,28 @@ PageText BuildPageText(std::span<const std::uint8_t> bytes, Offset pageStart, bo
   // Even an empty page gets its line, so the offset column always names the page start.
   closeLine();
   return page;
+}
+
+char32_t ShownCharacter(std::uint8_t byte, ShownOn target) {
+  constexpr char32_t kSoftHyphen = 0x00AD;
+  constexpr char32_t kFirstC1 = 0x80;
+  constexpr char32_t kLastC1 = 0x9F;
+  if (IsControlByte(byte)) return U'.';
+  const char32_t code = AnsiToCodePoint(byte);
+  if (target == ShownOn::Screen && code == kSoftHyphen) return U'-';
+  if (target == ShownOn::Terminal && code >= kFirstC1 && code <= kLastC1) return U'.';
+  return code;
+}
+
+std::u32string PageLineText(const PageText& text, std::size_t line, ShownOn target) {
+  std::u32string out(text.offsetLines[line].begin(), text.offsetLines[line].end());
+  if (text.hexLines[line].empty()) return out; // the page of an empty file: its offset alone
+  const PageLineColumns columns = ColumnsOfPageLine(static_cast<int>(out.size()));
+  out.resize(static_cast<std::size_t>(columns.hex), U' ');
+  out.append(text.hexLines[line].begin(), text.hexLines[line].end());
+  out.resize(static_cast<std::size_t>(columns.ascii), U' ');
+  for (const char byte : text.asciiLines[line]) out += ShownCharacter(static_cast<std::uint8_t>(byte), target);
+  return out;
 }
 
 } // namespace vek

@@ -52,37 +52,46 @@ SearchResult SearchFile(const ReadAtFn& readAt, Offset fileSize, Offset from,
       readAt, fileSize, start, pattern, ScanWant::First, WorkersOrDefault(workers),
       [&result](const ScannedBlock& block) {
         if (block.failed) {
-          result.status = SearchResult::Status::ReadError;
+          result.status = SearchStatus::ReadError;
           return false;
         }
         if (block.matches.empty()) return true;
-        result.status = SearchResult::Status::Found;
+        result.status = SearchStatus::Found;
         result.offset = block.matches.front();
         return false;
       },
       progress);
-  if (!finished) result.status = SearchResult::Status::Cancelled;
+  if (!finished) result.status = SearchStatus::Cancelled;
   return result;
 }
 
-SearchResult::Status FindAll(const ReadAtFn& readAt, Offset fileSize, std::span<const std::uint8_t> pattern,
-                             const std::function<void(std::span<const Offset>, std::string&)>& describe,
-                             const std::function<void(std::string_view)>& emit, int workers) {
-  if (!Searchable(fileSize, 0, pattern)) return SearchResult::Status::NotFound;
-  SearchResult::Status status = SearchResult::Status::NotFound;
+SearchStatus FindAll(const ReadAtFn& readAt, Offset fileSize, std::span<const std::uint8_t> pattern,
+                     const std::function<void(std::span<const Offset>)>& onMatches, int workers) {
+  if (!Searchable(fileSize, 0, pattern)) return SearchStatus::NotFound;
+  SearchStatus status = SearchStatus::NotFound;
   ScanBlocks(
       readAt, fileSize, 0, pattern, ScanWant::All, WorkersOrDefault(workers),
       [&](const ScannedBlock& block) {
         if (block.failed) {
-          status = SearchResult::Status::ReadError;
+          status = SearchStatus::ReadError;
           return false;
         }
-        emit(block.text);
-        if (!block.matches.empty()) status = SearchResult::Status::Found;
+        if (block.matches.empty()) return true;
+        onMatches(block.matches);
+        status = SearchStatus::Found;
         return true;
       },
-      {}, [&describe](ScannedBlock& block) { describe(block.matches, block.text); });
+      {});
   return status;
+}
+
+ReadAtFn ReaderOf(const File& file, FileResult<std::size_t>* failure) {
+  return [&file, failure](Offset offset, std::uint8_t* buffer, std::size_t size) -> std::int64_t {
+    const FileResult<std::size_t> read = file.ReadAt(offset, buffer, size);
+    if (read.ok()) return static_cast<std::int64_t>(read.value);
+    if (failure != nullptr) *failure = read;
+    return -1;
+  };
 }
 
 } // namespace vek

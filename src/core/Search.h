@@ -6,9 +6,8 @@
 #include <cstdint>
 #include <functional>
 #include <span>
-#include <string>
-#include <string_view>
 
+#include "core/File.h"
 #include "core/PageGeometry.h"
 
 namespace vek {
@@ -32,11 +31,16 @@ using ProgressFn = std::function<bool(Offset searchedUpTo)>;
 // count with it), else one per core.
 int DefaultSearchWorkers();
 
+// How a search ended, for every kind of search: the first match, all of them, in a file or a stream.
+enum class SearchStatus { Found, NotFound, ReadError, Cancelled };
+
 struct SearchResult {
-  enum class Status { Found, NotFound, ReadError, Cancelled };
-  Status status = Status::NotFound;
+  SearchStatus status = SearchStatus::NotFound;
   Offset offset = -1; // the match when Found
 };
+
+// The bytes of an open file for the search; a failed read is kept in `failure` when given.
+ReadAtFn ReaderOf(const File& file, FileResult<std::size_t>* failure = nullptr);
 
 // The first match at an offset >= from in a file of `fileSize` bytes. The stretch is cut into
 // blocks (kSearchBlockBytes) that `workers` threads (0: DefaultSearchWorkers()) take in order, each
@@ -50,13 +54,11 @@ SearchResult SearchFile(const ReadAtFn& readAt, Offset fileSize, Offset from,
 // Every occurrence in the file, overlapping ones included, in increasing order, from one pass over
 // the file by the same workers: restarting SearchFile after every match would read a whole block
 // per match, which makes text with many matches a hundred times slower than grep
-// (bench/README.md). `describe` turns the matches of one block into text on the worker threads
-// (appending to `text`), and `emit` gets the texts in file order on the calling thread, so that a
-// file with a match at every byte prints on every core. A read that fails or comes back short
-// stops the walk with ReadError; text emitted up to then stands. Found, NotFound or ReadError; an
-// empty pattern finds nothing.
-SearchResult::Status FindAll(const ReadAtFn& readAt, Offset fileSize, std::span<const std::uint8_t> pattern,
-                             const std::function<void(std::span<const Offset> matches, std::string& text)>& describe,
-                             const std::function<void(std::string_view text)>& emit, int workers = 0);
+// (bench/README.md). `onMatches` gets each block's matches in file order on the calling thread,
+// while the workers scan the blocks after it. A read that fails or comes back short stops the walk
+// with ReadError; matches handed over up to then stand. Found, NotFound or ReadError; an empty
+// pattern finds nothing.
+SearchStatus FindAll(const ReadAtFn& readAt, Offset fileSize, std::span<const std::uint8_t> pattern,
+                     const std::function<void(std::span<const Offset> matches)>& onMatches, int workers = 0);
 
 } // namespace vek

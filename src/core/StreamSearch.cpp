@@ -5,9 +5,9 @@
 
 namespace vek {
 
-StreamSearchStatus FindAllInStream(const ReadNextFn& readNext, std::span<const std::uint8_t> pattern,
+SearchStatus FindAllInStream(const ReadNextFn& readNext, std::span<const std::uint8_t> pattern,
                                    const std::function<void(Offset)>& onMatch, std::size_t blockBytes) {
-  if (pattern.empty()) return StreamSearchStatus::NotFound;
+  if (pattern.empty()) return SearchStatus::NotFound;
   const std::size_t carry = pattern.size() - 1;
   const ScanPlan plan = PlanScan(pattern);
   std::vector<std::uint8_t> buffer(std::max<std::size_t>(blockBytes, 1) + carry);
@@ -17,7 +17,7 @@ StreamSearchStatus FindAllInStream(const ReadNextFn& readNext, std::span<const s
   for (bool ended = false; !ended;) {
     const std::size_t wanted = buffer.size() - held;
     const std::int64_t read = readNext(buffer.data() + held, wanted);
-    if (read < 0) return StreamSearchStatus::ReadError;
+    if (read < 0) return SearchStatus::ReadError;
     ended = static_cast<std::size_t>(read) < wanted;
     held += static_cast<std::size_t>(read);
     if (held < pattern.size()) continue; // too little yet, or the stream's end
@@ -34,7 +34,7 @@ StreamSearchStatus FindAllInStream(const ReadNextFn& readNext, std::span<const s
     base += static_cast<Offset>(candidates);
     held = carry;
   }
-  return found ? StreamSearchStatus::Found : StreamSearchStatus::NotFound;
+  return found ? SearchStatus::Found : SearchStatus::NotFound;
 }
 
 } // namespace vek

@@ -9,6 +9,7 @@
 
 #include "core/ByteScan.h"
 #include "core/PageGeometry.h"
+#include "core/Search.h"
 
 namespace vek {
 
@@ -21,8 +22,7 @@ using ReadNextFn = std::function<std::int64_t(std::uint8_t* buffer, std::size_t 
 // the end of a block are kept for the next, so a match across two blocks is found whole.
 // Found, NotFound or ReadError (matches reported before the failure stand); an empty pattern finds
 // nothing.
-enum class StreamSearchStatus { Found, NotFound, ReadError };
-StreamSearchStatus FindAllInStream(const ReadNextFn& readNext, std::span<const std::uint8_t> pattern,
+SearchStatus FindAllInStream(const ReadNextFn& readNext, std::span<const std::uint8_t> pattern,
                                    const std::function<void(Offset)>& onMatch,
                                    std::size_t blockBytes = kSearchBlockBytes);
 

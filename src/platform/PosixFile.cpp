@@ -6,7 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/File.h"
+#include "platform/PosixFile.h"
 
 namespace vek {
 

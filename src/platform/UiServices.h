@@ -5,12 +5,12 @@
 
 #include <QString>
 
+#include "core/Message.h"
+
 class QDialog;
 class QWidget;
 
 namespace vek {
-
-enum class MessageIcon { Warning, Exclamation, Stop };
 
 class UiServices {
  public:
@@ -18,6 +18,8 @@ class UiServices {
 
   // A modal box captioned with the application name, with one OK button.
   virtual void MessageBox(const QString& text, MessageIcon icon = MessageIcon::Warning) = 0;
+  // A message as the core words it.
+  void Tell(const Message& message) { MessageBox(QString::fromStdString(message.text), message.icon); }
 
   // Counted: the wait cursor shows while more begins than ends have been made.
   virtual void BeginWaitCursor() = 0;

@@ -1,6 +1,5 @@
 #include "search/CFindDlg.h"
 
-#include <algorithm>
 #include <string>
 
 #include <QLineEdit>
@@ -64,10 +63,8 @@ void CFindDlg::OnInitDialog() {
 void CFindDlg::accept() {
   m_strPattern = m_patternEdit->text();
   const PatternMode mode = m_radioHex->isChecked() ? PatternMode::Hex : PatternMode::Ascii;
-  const std::vector<std::uint8_t> bytes = ParsePattern(ToAnsi(m_strPattern), mode);
-  const std::size_t count = std::min(bytes.size(), m_pattern.size());
-  std::copy_n(bytes.begin(), count, m_pattern.begin());
-  m_nPatternLen = static_cast<int>(count);
+  // Whatever the text, the dialog takes the pattern it gives: it refuses nothing.
+  m_pattern = ParsePattern(ToAnsi(m_strPattern), mode).pattern;
   QDialog::accept();
 }
 

@@ -2,12 +2,9 @@
 // The Find dialog: asks for a search pattern, typed as text or as hex byte values, and on OK turns
 // it into at most kMaxPatternBytes bytes. It never refuses a text: an empty pattern is a result.
 
-#include <array>
-#include <cstdint>
-
 #include <QString>
 
-#include "core/SearchLimits.h"
+#include "core/Pattern.h"
 #include "platform/TemplateDialog.h"
 
 class QLineEdit;
@@ -22,8 +19,7 @@ class CFindDlg : public TemplateDialog {
   explicit CFindDlg(QWidget* pParent = nullptr);
   ~CFindDlg() override;
 
-  std::array<std::uint8_t, kMaxPatternBytes> m_pattern{}; // the first m_nPatternLen count
-  int m_nPatternLen = 0;
+  Pattern m_pattern;    // the parsed pattern; its length is the dialog's pattern length
   QString m_strPattern; // the edit's text
 
   // Parses the edit's text into the pattern in the selected mode, then ends with Accepted.

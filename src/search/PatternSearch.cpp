@@ -10,7 +10,7 @@
 #include "Strings.h"
 #include "core/ClampPage.h"
 #include "core/Search.h"
-#include "platform/File.h"
+#include "core/File.h"
 #include "platform/UiServices.h"
 #include "platform/WaitCursor.h"
 #include "search/CFindDlg.h"
@@ -23,55 +23,48 @@ PatternSearch::PatternSearch(UiServices& ui, FileSystem& files) : m_ui(ui), m_fi
 PatternSearch::Outcome PatternSearch::Find(QWidget* owner, const std::string& path) {
   CFindDlg dialog;
   if (m_ui.RunModal(dialog) != QDialog::Accepted) return {};
-  m_nPatternLen = std::clamp(dialog.m_nPatternLen, 0, kMaxPatternBytes);
-  std::copy_n(dialog.m_pattern.begin(), m_nPatternLen, m_searchPattern.begin());
-  if (m_nPatternLen <= 0) return {};
+  m_searchPattern = dialog.m_pattern;
+  if (m_searchPattern.Empty()) return {};
   return SearchFrom(owner, path, 0, strings::kNotFound);
 }
 
 PatternSearch::Outcome PatternSearch::Next(QWidget* owner, const std::string& path, Offset pageStart) {
-  if (m_nPatternLen < 1) return {};
+  if (m_searchPattern.Empty()) return {};
   return SearchFrom(owner, path, SaturatingAdd(pageStart, 1), strings::kNoMoreOccurrences);
 }
 
 PatternSearch::Outcome PatternSearch::SearchFrom(QWidget* owner, const std::string& path, Offset from,
                                                  const char* notFoundText) {
   WaitCursor wait(m_ui);
-  const FileResult<std::unique_ptr<File>> opened = m_files.Open(path, OpenMode::Read);
-  const FileResult<Offset> length = opened.ok() ? opened.value->Length() : FileResult<Offset>{0, opened.error};
-  if (!length.ok()) {
+  const FileResult<MeasuredFile> opened = OpenMeasured(m_files, path, OpenMode::Read);
+  if (!opened.ok()) {
     m_ui.MessageBox(QString::fromUtf8(strings::kFileNotOpened));
     return {};
   }
   Outcome outcome;
-  outcome.fileSize = length.value;
-  if (length.value < m_nPatternLen) {
+  const Offset length = opened.value.length;
+  outcome.fileSize = length;
+  if (length < m_searchPattern.Length()) {
     m_ui.MessageBox(QString::fromUtf8(strings::kFileTooShort));
     return outcome;
   }
-  // The reads run on the search's own thread; ReadAt may be called from any thread.
-  const File& file = *opened.value;
-  const ReadAtFn readAt = [&file](Offset offset, std::uint8_t* buffer, std::size_t size) -> std::int64_t {
-    const FileResult<std::size_t> read = file.ReadAt(offset, buffer, size);
-    return read.ok() ? static_cast<std::int64_t>(read.value) : -1;
-  };
-  SearchProgress progress(owner, from, length.value);
-  const SearchResult result =
-      SearchFile(readAt, length.value, from, std::span<const std::uint8_t>(m_searchPattern.data(), m_nPatternLen),
-                 [&progress](Offset upTo) { return progress.Continue(upTo); });
+  // The reads run on the search's own threads; ReadAt may be called from any thread.
+  SearchProgress progress(owner, from, length);
+  const SearchResult result = SearchFile(ReaderOf(*opened.value.file), length, from, m_searchPattern.Bytes(),
+                                         [&progress](Offset upTo) { return progress.Continue(upTo); });
   switch (result.status) {
-    case SearchResult::Status::Found:
+    case SearchStatus::Found:
       outcome.show = Outcome::Show::Match;
       outcome.match = result.offset;
       break;
-    case SearchResult::Status::NotFound:
+    case SearchStatus::NotFound:
       m_ui.MessageBox(QString::fromUtf8(notFoundText));
       outcome.show = Outcome::Show::PageAgain;
       break;
-    case SearchResult::Status::ReadError:
+    case SearchStatus::ReadError:
       m_ui.MessageBox(QString::fromUtf8(strings::kReadError));
       break;
-    case SearchResult::Status::Cancelled:
+    case SearchStatus::Cancelled:
       break;
   }
   return outcome;

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "core/PageGeometry.h"
-#include "core/SearchLimits.h"
+#include "core/Pattern.h"
 
 class QWidget;
 
@@ -39,15 +39,14 @@ class PatternSearch {
   // The same pattern again, from one byte past `pageStart`; nothing without a pattern.
   Outcome Next(QWidget* owner, const std::string& path, Offset pageStart);
 
-  int PatternLength() const { return m_nPatternLen; }
+  int PatternLength() const { return m_searchPattern.Length(); }
 
  private:
   Outcome SearchFrom(QWidget* owner, const std::string& path, Offset from, const char* notFoundText);
 
   UiServices& m_ui;
   FileSystem& m_files;
-  std::array<std::uint8_t, kMaxPatternBytes> m_searchPattern{};
-  int m_nPatternLen = 0;
+  Pattern m_searchPattern;
 };
 
 } // namespace vek

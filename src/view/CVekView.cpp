@@ -13,7 +13,7 @@
 #include "Strings.h"
 #include "core/DisplayTexts.h"
 #include "platform/DialogUnits.h"
-#include "platform/File.h"
+#include "core/File.h"
 #include "platform/Fonts.h"
 #include "platform/PathText.h"
 #include "platform/UiServices.h"

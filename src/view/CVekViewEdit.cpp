@@ -4,8 +4,9 @@
 
 #include "Strings.h"
 #include "edit/CEditByteDlg.h"
-#include "platform/File.h"
-#include "platform/FileErrorText.h"
+#include "core/File.h"
+#include "core/FileErrorText.h"
+#include "core/FileNameText.h"
 #include "platform/UiServices.h"
 #include "platform/WaitCursor.h"
 #include "view/CVekView.h"
@@ -45,7 +46,7 @@ void CVekView::WriteByte(int index) {
   File& file = *opened.value;
   const FileResult<Offset> length = file.Length();
   if (!length.ok()) {
-    m_ui.MessageBox(FileErrorText(length.error, FileName()), MessageIcon::Stop);
+    m_ui.MessageBox(QString::fromStdString(FileErrorText(length.error, DecodeFileName(m_strFileName))), MessageIcon::Stop);
     return;
   }
   if (offset >= length.value) {
@@ -57,10 +58,10 @@ void CVekView::WriteByte(int index) {
   FileStatus written = file.WriteAt(offset, &m_pageBuf[index], 1);
   if (written.ok()) written = file.Sync();
   if (written.error == FileError::BadOffset) {
-    m_ui.MessageBox(QString::fromUtf8(strings::kSeekError) + QStringLiteral("\n") + FileErrorText(written.error, FileName()),
+    m_ui.MessageBox(QString::fromUtf8(strings::kSeekError) + QStringLiteral("\n") + QString::fromStdString(FileErrorText(written.error, DecodeFileName(m_strFileName))),
                     MessageIcon::Stop);
   } else if (!written.ok()) {
-    m_ui.MessageBox(FileErrorText(written.error, FileName()), MessageIcon::Stop);
+    m_ui.MessageBox(QString::fromStdString(FileErrorText(written.error, DecodeFileName(m_strFileName))), MessageIcon::Stop);
   }
 }
 

@@ -21,16 +21,12 @@
 namespace vek {
 
 namespace {
-constexpr char32_t kSoftHyphen = 0x00AD;
-
 QString AnsiLine(const std::string& bytes) {
   QString line;
   line.reserve(static_cast<int>(bytes.size()));
   for (const char byte : bytes) {
-    char32_t code = AnsiToCodePoint(static_cast<std::uint8_t>(byte));
-    // A soft hyphen is drawn as nothing unless a line breaks at it; the page shows it as a hyphen.
-    if (code == kSoftHyphen) code = u'-';
-    line.append(QChar(static_cast<char16_t>(code))); // the ANSI set lies wholly in the BMP
+    // The ANSI set lies wholly in the BMP.
+    line.append(QChar(static_cast<char16_t>(ShownCharacter(static_cast<std::uint8_t>(byte), ShownOn::Screen))));
   }
   return line;
 }
@@ -75,11 +71,14 @@ void CVekView::UpdateTitle() {
 }
 
 QStringList CVekView::PageLines() const {
-  const QString gap(kPageColumnGap, u' ');
   QStringList lines;
   for (int k = 0; k < m_arrHexLines.size(); ++k) {
-    lines.append(m_arrOffsetLines.value(k) + gap + m_arrHexLines.value(k).leftJustified(kHexLineChars) + gap +
-                 m_arrAsciiLines.value(k));
+    if (m_arrHexLines[k].isEmpty()) {
+      lines.append(m_arrOffsetLines.value(k));
+      continue;
+    }
+    lines.append(m_arrOffsetLines.value(k) + QString(kOffsetGap, u' ') + m_arrHexLines.value(k).leftJustified(kHexLineChars) +
+                 QString(kCharsGap, u' ') + m_arrAsciiLines.value(k));
   }
   return lines;
 }

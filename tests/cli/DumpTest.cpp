@@ -35,22 +35,10 @@ std::vector<std::string> SplitLines(const std::string& text) {
 
 using ByteAt = std::function<std::uint8_t(Offset)>;
 
-// The view's page text in the dump's columns: the offset, two blanks, the hex-words padded to a full
-// line, a blank, the characters as UTF-8 with the C1 control code points as '.'.
+// The page lines as a terminal shows them, in UTF-8.
 std::string TerminalColumns(const PageText& page) {
   std::string text;
-  for (std::size_t i = 0; i < page.offsetLines.size(); ++i) {
-    text += page.offsetLines[i];
-    const std::string& hex = page.hexLines[i];
-    if (!hex.empty()) {
-      text += "  " + hex + std::string(kHexLineChars - hex.size(), ' ') + " ";
-      for (const char c : page.asciiLines[i]) {
-        const char32_t codePoint = AnsiToCodePoint(static_cast<std::uint8_t>(c));
-        text += codePoint >= 0x80 && codePoint <= 0x9F ? "." : AnsiToUtf8(std::string(1, c));
-      }
-    }
-    text += '\n';
-  }
+  for (std::size_t i = 0; i < page.offsetLines.size(); ++i) text += ToUtf8(PageLineText(page, i, ShownOn::Terminal)) + '\n';
   return text;
 }
 

@@ -67,6 +67,11 @@ TEST(TerminalFind, APatternLongerThanTheDialogAllowsIsRefusedNotCut) {
   const Outcome noPair = RunVek({"--find-hex", "6", path});
   EXPECT_EQ(noPair.status, kExitError);
   EXPECT_NE(noPair.err.find("no pair"), std::string::npos) << noPair.err;
+
+  // The dialog would search "41zz" as 41 41: the terminal says so instead of printing its offsets.
+  const Outcome notHex = RunVek({"--find-hex", "41zz", path});
+  EXPECT_EQ(notHex.status, kExitError);
+  EXPECT_EQ(notHex.err, "vek: --find-hex: PAIRS hold \"zz\", which is not two hex digits\n");
 }
 
 } // namespace

@@ -56,14 +56,13 @@ TEST(CodePointToAnsi, CharactersOutsideTheSetBecomeQuestionMarks) {
   EXPECT_EQ(CodePointToAnsi(0x110000), '?');
 }
 
-TEST(AnsiToUtf8, EncodesEachByteAsItsCharacter) {
-  EXPECT_EQ(AnsiToUtf8("Hello"), "Hello");
-  EXPECT_EQ(AnsiToUtf8(""), "");
-  EXPECT_EQ(AnsiToUtf8("\x80"), "\xE2\x82\xAC");            // euro, three bytes
-  EXPECT_EQ(AnsiToUtf8("\xE9"), "\xC3\xA9");                // e acute, two bytes
-  EXPECT_EQ(AnsiToUtf8("\x81"), "\xC2\x81");                // undefined code kept
-  EXPECT_EQ(AnsiToUtf8("a\x9F" "b"), "a\xC5\xB8" "b");      // Y diaeresis between letters
-  EXPECT_EQ(AnsiToUtf8(std::string(1, '\0')), std::string(1, '\0'));
+TEST(ToUtf8, EncodesEachCodePointInOneToThreeBytes) {
+  EXPECT_EQ(ToUtf8(U"Hello"), "Hello");
+  EXPECT_EQ(ToUtf8(U""), "");
+  EXPECT_EQ(ToUtf8(U"\u20AC"), "\xE2\x82\xAC");      // euro, three bytes
+  EXPECT_EQ(ToUtf8(U"\u00E9"), "\xC3\xA9");          // e acute, two bytes
+  EXPECT_EQ(ToUtf8(U"a\u0178b"), "a\xC5\xB8" "b");    // Y diaeresis between letters
+  EXPECT_EQ(ToUtf8(std::u32string(1, U'\0')), std::string(1, '\0'));
 }
 
 } // namespace

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <numeric>
+#include <set>
 #include <string>
 #include <vector>
+
+#include "core/Ansi.h"
 
 namespace vek {
 namespace {
@@ -124,6 +127,28 @@ TEST(IsControlByte, MatchesTheCLocaleControls) {
     const bool expected = b < 0x20 || b == 0x7F;
     EXPECT_EQ(IsControlByte(static_cast<std::uint8_t>(b)), expected) << b;
   }
+}
+
+TEST(ShownCharacter, ScreenAndTerminalDifferOnlyInTheSoftHyphenAndTheUndefinedCodes) {
+  const std::set<int> undefined = {0x81, 0x8D, 0x8F, 0x90, 0x9D};
+  for (int b = 0; b < 256; ++b) {
+    const auto byte = static_cast<std::uint8_t>(b);
+    const char32_t plain = IsControlByte(byte) ? U'.' : AnsiToCodePoint(byte);
+    EXPECT_EQ(ShownCharacter(byte, ShownOn::Screen), b == 0xAD ? U'-' : plain) << b;
+    EXPECT_EQ(ShownCharacter(byte, ShownOn::Terminal), undefined.contains(b) ? U'.' : plain) << b;
+  }
+}
+
+TEST(PageLineText, IsTheOffsetTheHexWordsPaddedToAFullLineAndTheCharacters) {
+  const std::vector<std::uint8_t> bytes = {'H', 'i', 0x00, 0xAD, 0x81};
+  const PageText text = BuildPageText(bytes, 400, false);
+  EXPECT_EQ(PageLineText(text, 0, ShownOn::Screen),
+            U"    400  4869 00AD 81" + std::u32string(kHexLineChars - 12, U' ') + U" Hi.-\u0081");
+  EXPECT_EQ(PageLineText(text, 0, ShownOn::Terminal).substr(ColumnsOfPageLine(7).ascii), U"Hi.\u00AD.");
+  const PageText full = BuildPageText(std::vector<std::uint8_t>(kBytesPerLine, 'a'), 0, true);
+  const std::u32string line = PageLineText(full, 0, ShownOn::Screen);
+  EXPECT_EQ(line.size(), static_cast<std::size_t>(ColumnsOfPageLine(7).ascii + kBytesPerLine));
+  EXPECT_EQ(line.substr(ColumnsOfPageLine(7).hex - kOffsetGap, kOffsetGap + 4), U"  6161");
 }
 
 } // namespace

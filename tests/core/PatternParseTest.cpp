@@ -12,13 +12,12 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes Hex(std::string_view text) {
-  return ParsePattern(text, PatternMode::Hex);
+Bytes Parsed(std::string_view text, PatternMode mode) {
+  const std::span<const std::uint8_t> bytes = ParsePattern(text, mode).pattern.Bytes();
+  return Bytes(bytes.begin(), bytes.end());
 }
-
-Bytes Ascii(std::string_view text) {
-  return ParsePattern(text, PatternMode::Ascii);
-}
+Bytes Hex(std::string_view text) { return Parsed(text, PatternMode::Hex); }
+Bytes Ascii(std::string_view text) { return Parsed(text, PatternMode::Ascii); }
 
 TEST(ParsePatternAscii, EachCharacterIsOneByte) {
   EXPECT_EQ(Ascii("Hello"), (Bytes{0x48, 0x65, 0x6C, 0x6C, 0x6F}));
@@ -105,6 +104,34 @@ TEST(ParsePatternHex, MaximumTextGivesMaximumPattern) {
 
 TEST(ParsePatternHex, LongerTextIsCutAtTheMaximum) {
   EXPECT_EQ(Hex(std::string(kMaxPatternChars + 10, 'a')).size(), static_cast<std::size_t>(kMaxPatternBytes));
+}
+
+TEST(ParsePattern, SaysWhyATextIsNotExactlyThePatternItGives) {
+  const struct {
+    std::string text;
+    PatternMode mode;
+    PatternProblem problem;
+    std::string pair;
+  } cases[] = {
+      {"Hello", PatternMode::Ascii, PatternProblem::None, ""},
+      {"", PatternMode::Ascii, PatternProblem::Empty, ""},
+      {std::string(kMaxPatternBytes + 1, 'a'), PatternMode::Ascii, PatternProblem::TooLong, ""},
+      {"4D 5A", PatternMode::Hex, PatternProblem::None, ""},
+      {"4D 5A 9", PatternMode::Hex, PatternProblem::UnpairedDigit, ""},
+      {"7", PatternMode::Hex, PatternProblem::Empty, ""},
+      {"", PatternMode::Hex, PatternProblem::NoHexDigit, ""},
+      {"zz", PatternMode::Hex, PatternProblem::NoHexDigit, ""},
+      {"41zz42", PatternMode::Hex, PatternProblem::NotAHexPair, "zz"},
+      {"4g", PatternMode::Hex, PatternProblem::NotAHexPair, "4g"},
+      {"+7", PatternMode::Hex, PatternProblem::NotAHexPair, "+7"},
+      {"4\t86", PatternMode::Hex, PatternProblem::NotAHexPair, "4\t"},
+      {std::string(2 * kMaxPatternBytes + 2, '6'), PatternMode::Hex, PatternProblem::TooLong, ""},
+  };
+  for (const auto& c : cases) {
+    const ParsedPattern parsed = ParsePattern(c.text, c.mode);
+    EXPECT_EQ(parsed.problem, c.problem) << c.text;
+    EXPECT_EQ(parsed.pair, c.pair) << c.text;
+  }
 }
 
 } // namespace

@@ -6,7 +6,6 @@
 #include <atomic>
 #include <cstring>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -17,7 +16,7 @@ namespace vek {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-using Status = SearchResult::Status;
+using Status = SearchStatus;
 
 // Bytes of a string literal, embedded zero bytes included.
 template <std::size_t N> Bytes B(const char (&text)[N]) { return Bytes(text, text + N - 1); }
@@ -455,19 +454,10 @@ TEST(SearchFile, FindsAMarkerPastFourGiBInAFiveGiBFile) {
 
 // --- FindAll: every occurrence in one pass --------------------------------------------------
 
-// FindAll as the terminal's --find uses it: the workers write each block's offsets as lines,
-// read back here in file order.
 Status FindAllInto(const ReadAtFn& readAt, Offset fileSize, std::span<const std::uint8_t> pattern,
                    std::vector<Offset>& found) {
-  return FindAll(
-      readAt, fileSize, pattern,
-      [](std::span<const Offset> matches, std::string& text) {
-        for (const Offset at : matches) text += std::to_string(at) + '\n';
-      },
-      [&found](std::string_view text) {
-        std::istringstream lines{std::string(text)};
-        for (Offset at = 0; lines >> at;) found.push_back(at);
-      });
+  return FindAll(readAt, fileSize, pattern,
+                 [&found](std::span<const Offset> matches) { found.insert(found.end(), matches.begin(), matches.end()); });
 }
 
 std::vector<Offset> FindAllOffsets(MemoryFile& file, const Bytes& pattern, Status expected) {

@@ -16,7 +16,7 @@ using Bytes = std::vector<std::uint8_t>;
 using testing::AllOccurrences;
 
 struct StreamRun {
-  StreamSearchStatus status;
+  SearchStatus status;
   std::vector<Offset> matches;
 };
 
@@ -48,19 +48,19 @@ TEST(FindAllInStream, FindsEveryOccurrenceAcrossBlockBoundariesInOrder) {
     ASSERT_FALSE(expected.empty());
     for (const std::size_t block : {1u, 2u, 3u, 5u, 64u, 996u, 997u, 4096u}) {
       const StreamRun run = Search(hay, pattern, block);
-      EXPECT_EQ(run.status, StreamSearchStatus::Found) << pattern.size() << " / " << block;
+      EXPECT_EQ(run.status, SearchStatus::Found) << pattern.size() << " / " << block;
       EXPECT_EQ(run.matches, expected) << pattern.size() << " / " << block;
     }
   }
 }
 
 TEST(FindAllInStream, NothingFoundInShortOrEmptyStreamsAndAFailedReadStopsTheWalk) {
-  EXPECT_EQ(Search({}, {'a'}, 8).status, StreamSearchStatus::NotFound);
-  EXPECT_EQ(Search({'a', 'b'}, {'a', 'b', 'c'}, 8).status, StreamSearchStatus::NotFound);
-  EXPECT_EQ(Search({'a', 'b'}, {}, 8).status, StreamSearchStatus::NotFound);
+  EXPECT_EQ(Search({}, {'a'}, 8).status, SearchStatus::NotFound);
+  EXPECT_EQ(Search({'a', 'b'}, {'a', 'b', 'c'}, 8).status, SearchStatus::NotFound);
+  EXPECT_EQ(Search({'a', 'b'}, {}, 8).status, SearchStatus::NotFound);
   const Bytes hay(100, 'x');
   const StreamRun failed = Search(hay, {'x'}, 10, 2);
-  EXPECT_EQ(failed.status, StreamSearchStatus::ReadError);
+  EXPECT_EQ(failed.status, SearchStatus::ReadError);
   EXPECT_EQ(failed.matches, AllOccurrences(Bytes(20, 'x'), 0, Bytes{'x'})) << "the two blocks read before stand";
 }
 

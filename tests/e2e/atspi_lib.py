@@ -47,7 +47,7 @@ def page_lines(data, start, hex_radix):
         chunk = data[first:first + 20]
         offset = ("%7X" if hex_radix else "%7d") % (start + first)
         hexes = "".join("%02X" % b + (" " if i % 2 else "") for i, b in enumerate(chunk))
-        lines.append(offset + "  " + hexes.ljust(50) + "  " + "".join(ansi_char(b) for b in chunk))
+        lines.append(offset + ("  " + hexes.ljust(50) + " " + "".join(ansi_char(b) for b in chunk) if chunk else ""))
     return lines
 
 

@@ -7,7 +7,7 @@
 #include <functional>
 #include <optional>
 
-#include "platform/File.h"
+#include "platform/PosixFile.h"
 
 namespace vek::test {
 

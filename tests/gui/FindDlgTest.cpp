@@ -42,7 +42,7 @@ class FindDlgTest : public ::testing::Test {
     QTest::mouseClick(qobject_cast<QWidget*>(GetDlgItem(&dialog, ids::kOk)), Qt::LeftButton);
   }
   std::vector<std::uint8_t> Pattern() const {
-    return {dialog.m_pattern.begin(), dialog.m_pattern.begin() + dialog.m_nPatternLen};
+    return {dialog.m_pattern.Bytes().begin(), dialog.m_pattern.Bytes().end()};
   }
 
   CFindDlg dialog;
@@ -116,7 +116,7 @@ TEST_F(FindDlgTest, EditStopsAt512CharactersWhichGive256HexBytes) {
   Type(QString(520, u'a'));
   EXPECT_EQ(Edit()->text().size(), 512);
   ClickOk();
-  ASSERT_EQ(dialog.m_nPatternLen, 256);
+  ASSERT_EQ(dialog.m_pattern.Length(), 256);
   EXPECT_EQ(Pattern(), std::vector<std::uint8_t>(256, 0xAA));
 }
 
@@ -126,8 +126,8 @@ TEST_F(FindDlgTest, LongAsciiTextKeepsItsFirst256Characters) {
   Type(text);
   QTest::keyClick(Edit(), Qt::Key_Return);
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
-  ASSERT_EQ(dialog.m_nPatternLen, 256);
-  for (int i = 0; i < 256; ++i) ASSERT_EQ(dialog.m_pattern[i], 'A' + i % 26) << "byte " << i;
+  ASSERT_EQ(dialog.m_pattern.Length(), 256);
+  for (int i = 0; i < 256; ++i) ASSERT_EQ(dialog.m_pattern.Bytes()[i], 'A' + i % 26) << "byte " << i;
 }
 
 TEST_F(FindDlgTest, CancelAndEscapeReject) {
@@ -135,7 +135,7 @@ TEST_F(FindDlgTest, CancelAndEscapeReject) {
   QTest::mouseClick(qobject_cast<QWidget*>(GetDlgItem(&dialog, ids::kCancel)), Qt::LeftButton);
   EXPECT_FALSE(dialog.isVisible());
   EXPECT_EQ(dialog.result(), QDialog::Rejected);
-  EXPECT_EQ(dialog.m_nPatternLen, 0);
+  EXPECT_EQ(dialog.m_pattern.Length(), 0);
 
   CFindDlg second;
   second.show();
@@ -145,7 +145,7 @@ TEST_F(FindDlgTest, CancelAndEscapeReject) {
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
   EXPECT_FALSE(second.isVisible());
   EXPECT_EQ(second.result(), QDialog::Rejected);
-  EXPECT_EQ(second.m_nPatternLen, 0);
+  EXPECT_EQ(second.m_pattern.Length(), 0);
 }
 
 } // namespace

@@ -41,7 +41,7 @@ TEST(PageReading, ThePageTextHoldsTheBytesOfTheFile) {
   EXPECT_EQ(view->AsciiLines()[1], QStringLiteral("............ !\"#$%&'"));
   EXPECT_EQ(view->OffsetLines()[9], QStringLiteral("    180"));
   EXPECT_EQ(view->PageLines()[0],
-            QStringLiteral("      0  0001 0203 0405 0607 0809 0A0B 0C0D 0E0F 1011 1213   ...................."));
+            QStringLiteral("      0  0001 0203 0405 0607 0809 0A0B 0C0D 0E0F 1011 1213  ...................."));
 }
 
 TEST(PageReading, ShortFilesShowWhollyWithAPartialLastLine) {

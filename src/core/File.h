@@ -4,6 +4,9 @@
 // write at an offset, sync. Handles close when they go out of scope. Failures come back as values:
 // a cause, which the caller turns into its text, and the system's error number behind it.
 //
+// This is the interface the core works on; platform/PosixFile.h gives the operating system's files
+// behind it.
+//
 // Threads: Length and ReadAt leave no state behind (positioned reads share no file position), so
 // any thread may call them, also at the same time; the search reads on a thread of its own while
 // the GUI thread waits. WriteAt and Sync belong to the thread that opened the file.
@@ -35,6 +38,7 @@ enum class FileError {
   HardwareError,
   DiskFull,
   BadOffset, // a read or write could not be positioned at its offset
+  ShortRead, // a read came back with fewer bytes than the file was measured to hold
   IsDirectory,
   IsPipe,    // a FIFO: opening it would wait for a writer, and it has no pages
   IsSocket,
@@ -88,11 +92,15 @@ class FileSystem {
   virtual std::optional<FileIdentity> Identity(const std::string& path) = 0;
 };
 
-// The operating system's files.
-FileSystem& RealFileSystem();
+// A file opened and measured: how every reader starts.
+struct MeasuredFile {
+  std::unique_ptr<File> file;
+  Offset length = 0; // 0 for a file without a size (HasSize() false) opened as a Stream
+};
 
-// The file behind an open descriptor, such as standard input, for reading; the descriptor itself
-// stays open and the caller's.
-FileResult<std::unique_ptr<File>> OpenDescriptor(int fd);
+// Opens `path` and measures it; a failure of either step is the result's error.
+FileResult<MeasuredFile> OpenMeasured(FileSystem& files, const std::string& path, OpenMode mode);
+// The same for a file opened otherwise (standard input).
+FileResult<MeasuredFile> Measure(FileResult<std::unique_ptr<File>> opened, OpenMode mode);
 
 } // namespace vek
