@@ -5,8 +5,7 @@
 #include "Strings.h"
 #include "edit/CEditByteDlg.h"
 #include "core/File.h"
-#include "core/FileErrorText.h"
-#include "core/FileNameText.h"
+#include "core/ByteWrite.h"
 #include "platform/UiServices.h"
 #include "platform/WaitCursor.h"
 #include "view/CVekView.h"
@@ -36,32 +35,8 @@ void CVekView::EditByte(int index) {
 }
 
 void CVekView::WriteByte(int index) {
-  // Only the changed byte is written, so bytes another program changed since the read are kept.
-  const Offset offset = m_page.OffsetOf(index);
-  const FileResult<std::unique_ptr<File>> opened = m_files.Open(LocalFileName(), OpenMode::ReadWrite);
-  if (!opened.ok()) {
-    m_ui.MessageBox(QString::fromUtf8(strings::kFileNotOpened));
-    return;
-  }
-  File& file = *opened.value;
-  const FileResult<Offset> length = file.Length();
-  if (!length.ok()) {
-    m_ui.MessageBox(QString::fromStdString(FileErrorText(length.error, DecodeFileName(m_strFileName))), MessageIcon::Stop);
-    return;
-  }
-  if (offset >= length.value) {
-    m_ui.MessageBox(QStringLiteral("%1 has become shorter than offset %2; nothing was written.")
-                        .arg(FileName(), QString::number(offset)),
-                    MessageIcon::Stop);
-    return;
-  }
-  FileStatus written = file.WriteAt(offset, &m_pageBuf[index], 1);
-  if (written.ok()) written = file.Sync();
-  if (written.error == FileError::BadOffset) {
-    m_ui.MessageBox(QString::fromUtf8(strings::kSeekError) + QStringLiteral("\n") + QString::fromStdString(FileErrorText(written.error, DecodeFileName(m_strFileName))),
-                    MessageIcon::Stop);
-  } else if (!written.ok()) {
-    m_ui.MessageBox(QString::fromStdString(FileErrorText(written.error, DecodeFileName(m_strFileName))), MessageIcon::Stop);
+  if (const std::optional<Message> failed = WriteByteAt(m_files, LocalFileName(), m_page.OffsetOf(index), m_pageBuf[index])) {
+    m_ui.Tell(*failed);
   }
 }
 
