@@ -10,8 +10,10 @@ namespace vek {
 
 CChildFrame::CChildFrame(CVekDoc* document, CVekView* view) : m_document(document), m_view(view) {
   setAttribute(Qt::WA_DeleteOnClose);
-  document->setParent(this);
+  // Children go in the order they came: the view, which works on the document's session, before
+  // the document.
   setWidget(view);
+  document->setParent(this);
   setWindowIcon(DocumentIcon());
   setWindowTitle(document->GetTitle());
   // The window menu's own shortcuts (Ctrl+W closes) are not the program's keys: the accelerator

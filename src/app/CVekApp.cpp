@@ -96,25 +96,39 @@ void CVekApp::OnFileOpen() {
   if (!path.isEmpty()) OpenDocumentFile(PathFromDialog(path));
 }
 
-CChildFrame* CVekApp::OpenDocumentFile(const std::string& path) {
-  // The full path as bytes: a name need not be valid UTF-8, and text could not give it back.
+namespace {
+
+// The full path as bytes: a name need not be valid UTF-8, and text could not give it back.
+std::string FullPath(const std::string& path) {
   std::error_code noCurrentDirectory;
   const std::filesystem::path absolute = std::filesystem::absolute(path, noCurrentDirectory);
-  const std::string fullPath = (noCurrentDirectory ? std::filesystem::path(path) : absolute).lexically_normal().native();
-  // Already open? Compared by file identity: names on Linux are case-sensitive and many names
-  // (links, relative paths) can reach one file.
+  return (noCurrentDirectory ? std::filesystem::path(path) : absolute).lexically_normal().native();
+}
+
+} // namespace
+
+CChildFrame* CVekApp::FindDocumentWindow(const std::string& fullPath) const {
+  // Compared by file identity: names on Linux are case-sensitive and many names (links, relative
+  // paths) can reach one file. Each window is asked for the file it shows now, which its view's
+  // New may have changed since the window was opened.
   const auto identity = m_files.Identity(fullPath);
   for (CChildFrame* child : m_pMainWnd->Children()) {
-    const std::string& open = child->GetDocument()->GetPathName();
-    if (open.empty()) continue;
-    if (open == fullPath || (identity && m_files.Identity(open) == identity)) {
-      m_pMainWnd->MdiArea()->setActiveSubWindow(child);
-      return child;
-    }
+    const std::string& shown = child->GetDocument()->GetPathName();
+    if (shown.empty()) continue;
+    if (FullPath(shown) == fullPath || (identity && m_files.Identity(shown) == identity)) return child;
+  }
+  return nullptr;
+}
+
+CChildFrame* CVekApp::OpenDocumentFile(const std::string& path) {
+  const std::string fullPath = FullPath(path);
+  if (CChildFrame* open = FindDocumentWindow(fullPath)) {
+    m_pMainWnd->MdiArea()->setActiveSubWindow(open);
+    return open;
   }
   // The document's open: the file must open for reading.
   if (const FileError error = m_files.Open(fullPath, OpenMode::Read).error; error != FileError::None) {
-    m_ui.MessageBox(QString::fromStdString(FileErrorText(error, DecodeFileName(fullPath))), MessageIcon::Exclamation);
+    m_ui.Tell({FileErrorText(error, DecodeFileName(fullPath)), MessageIcon::Exclamation});
     return nullptr;
   }
   m_recentFiles = AddRecentFile(std::move(m_recentFiles), fullPath);
@@ -128,7 +142,7 @@ CChildFrame* CVekApp::CreateDocumentWindow(const std::string& title, const std::
   } else {
     document->SetPathName(pathName);
   }
-  auto* view = new CVekView(m_ui, m_files, document);
+  auto* view = new CVekView(m_ui, m_files, *document);
   auto* frame = new CChildFrame(document, view);
   m_pMainWnd->AddChild(frame);
   view->OnInitialUpdate();

@@ -43,6 +43,8 @@ class CVekApp {
 
  private:
   void LoadStdProfileSettings();
+  // The window that shows the file at `fullPath` now, if one does.
+  CChildFrame* FindDocumentWindow(const std::string& fullPath) const;
   CChildFrame* CreateDocumentWindow(const std::string& title, const std::string& pathName);
 
   UiServices& m_ui;

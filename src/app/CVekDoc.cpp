@@ -14,7 +14,7 @@ void CVekDoc::SetTitle(const std::string& title) {
 }
 
 void CVekDoc::SetPathName(const std::string& path) {
-  m_pathName = path;
+  m_session.Name(path);
   SetTitle(std::filesystem::path(path).filename().native());
 }
 

@@ -1,12 +1,14 @@
 #pragma once
-// The document of one window. It holds no file contents (the view reads and writes the file
-// itself); it carries the window's title and, after an open, the file's full path.
+// The document of one window. It holds no file contents; it holds the session of the file its
+// window shows (core/FileSession.h), whose name is the document's path, and it carries the window's
+// title.
 
 #include <string>
 
 #include <QObject>
 #include <QString>
 
+#include "core/FileSession.h"
 #include "view/ViewDocument.h"
 
 namespace vek {
@@ -16,11 +18,15 @@ class CVekDoc : public QObject, public ViewDocument {
  public:
   using QObject::QObject;
 
+  FileSession& Session() override { return m_session; }
+  const FileSession& Session() const { return m_session; }
   QString GetTitle() const override;
   const std::string& GetTitleName() const override { return m_title; }
   void SetTitle(const std::string& title) override;
-  const std::string& GetPathName() const override { return m_pathName; }
-  // The full path; the title becomes the file's name without its directory.
+  // The file the window shows: after an open the full path, after New in the view the file chosen
+  // there. Empty for a window whose view has not been given a file.
+  const std::string& GetPathName() const { return m_session.Path(); }
+  // After an open: the full path names the file, and the title becomes its name without its directory.
   void SetPathName(const std::string& path);
 
  signals:
@@ -28,7 +34,7 @@ class CVekDoc : public QObject, public ViewDocument {
 
  private:
   std::string m_title;
-  std::string m_pathName;
+  FileSession m_session;
 };
 
 } // namespace vek

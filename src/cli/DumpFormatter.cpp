@@ -43,8 +43,8 @@ DumpFormatter::DumpFormatter() {
     const PageText text = BuildPageText(std::span(&byte, 1), 0, false);
     std::copy_n(text.hexLines.front().begin(), m_hexPairs[byte].size(), m_hexPairs[byte].begin());
 
-    const std::u32string line = PageLineText(text, 0, ShownOn::Terminal);
-    const std::string utf8 = ToUtf8(std::u32string_view(line).substr(ColumnsOfPageLine(kOffsetDigits).ascii));
+    const PageLine line = PageLineText(text, 0, ShownOn::Terminal);
+    const std::string utf8 = ToUtf8(std::u32string_view(line.text).substr(line.columns.ascii));
     TerminalChar& terminal = m_chars[byte];
     const std::size_t size = std::min(utf8.size(), kMaxCharBytes); // the bound the buffers are sized by
     std::copy_n(utf8.begin(), size, terminal.utf8);

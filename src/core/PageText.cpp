@@ -70,14 +70,14 @@ char32_t ShownCharacter(std::uint8_t byte, ShownOn target) {
   return code;
 }
 
-std::u32string PageLineText(const PageText& text, std::size_t line, ShownOn target) {
-  std::u32string out(text.offsetLines[line].begin(), text.offsetLines[line].end());
+PageLine PageLineText(const PageText& text, std::size_t line, ShownOn target) {
+  const std::string& offset = text.offsetLines[line];
+  PageLine out{{offset.begin(), offset.end()}, ColumnsOfPageLine(static_cast<int>(offset.size()))};
   if (text.hexLines[line].empty()) return out; // the page of an empty file: its offset alone
-  const PageLineColumns columns = ColumnsOfPageLine(static_cast<int>(out.size()));
-  out.resize(static_cast<std::size_t>(columns.hex), U' ');
-  out.append(text.hexLines[line].begin(), text.hexLines[line].end());
-  out.resize(static_cast<std::size_t>(columns.ascii), U' ');
-  for (const char byte : text.asciiLines[line]) out += ShownCharacter(static_cast<std::uint8_t>(byte), target);
+  out.text.resize(static_cast<std::size_t>(out.columns.hex), U' ');
+  out.text.append(text.hexLines[line].begin(), text.hexLines[line].end());
+  out.text.resize(static_cast<std::size_t>(out.columns.ascii), U' ');
+  for (const char byte : text.asciiLines[line]) out.text += ShownCharacter(static_cast<std::uint8_t>(byte), target);
   return out;
 }
 

@@ -42,9 +42,13 @@ constexpr PageLineColumns ColumnsOfPageLine(int offsetChars) {
 enum class ShownOn { Screen, Terminal };
 char32_t ShownCharacter(std::uint8_t byte, ShownOn target);
 
-// Page line `line` of `text` as one text, its characters as `target` shows them; a line without
-// bytes (the page of an empty file) is its offset alone.
-std::u32string PageLineText(const PageText& text, std::size_t line, ShownOn target);
+// Page line `line` of `text` as one text, its characters as `target` shows them, and where its
+// columns begin in it; a line without bytes (the page of an empty file) is its offset alone.
+struct PageLine {
+  std::u32string text;
+  PageLineColumns columns;
+};
+PageLine PageLineText(const PageText& text, std::size_t line, ShownOn target);
 
 // "%7ld" / "%7lX": right-aligned in 7 characters, longer numbers are not cut.
 std::string FormatOffset(Offset offset, bool hexMode);

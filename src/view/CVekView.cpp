@@ -1,19 +1,17 @@
-// The view's construction, its first update, and how a page gets from the file to the screen.
+// The view's construction, its first update, and how an outcome of the session reaches the screen.
 
 #include "view/CVekView.h"
-
-#include <memory>
 
 #include <QAbstractButton>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTimer>
+#include <QSignalBlocker>
 
 #include "ResourceIds.h"
 #include "Strings.h"
 #include "core/DisplayTexts.h"
+#include "core/FileSession.h"
 #include "platform/DialogUnits.h"
-#include "core/File.h"
 #include "platform/Fonts.h"
 #include "platform/PathText.h"
 #include "platform/UiServices.h"
@@ -25,8 +23,8 @@
 
 namespace vek {
 
-CVekView::CVekView(UiServices& ui, FileSystem& files, ViewDocument* document, QWidget* parent)
-    : QWidget(parent), m_ui(ui), m_files(files), m_pDocument(document), m_search(ui, files) {
+CVekView::CVekView(UiServices& ui, FileSystem& files, ViewDocument& document, QWidget* parent)
+    : QWidget(parent), m_ui(ui), m_files(files), m_document(document), m_session(document.Session()) {
   setFont(DialogFont());
   setFixedSize(DluToPixelsX(kViewFormWidthDlu), DluToPixelsY(kViewFormHeightDlu));
   setAutoFillBackground(true);
@@ -48,20 +46,13 @@ FrameRect CVekView::ColumnFrame(int frameId) const {
   return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 
-void CVekView::InvalidateColumns() {
-  update(ControlRect(this, ids::kOffsetFrame).united(ControlRect(this, ids::kAsciiFrame)));
-}
-
-QString CVekView::FileName() const { return DisplayName(m_strFileName); }
-
 void CVekView::OnInitialUpdate() {
   // Tool tips: each control asks the view for its text when the tip is about to show.
   for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
     if (GetDlgCtrlID(child) > 0) child->installEventFilter(this);
   }
-  if (m_pDocument == nullptr) return;
-  const std::string title = m_pDocument->GetTitleName();
-  const std::string path = m_pDocument->GetPathName();
+  const std::string title = m_document.GetTitleName();
+  const std::string path = m_session.Path(); // the full path of a file the document was opened with
   // The title names the file only when it reaches that same file from the current directory;
   // otherwise the full path is taken, so the view never shows another file than the one opened.
   const bool titleNamesFile =
@@ -74,7 +65,7 @@ void CVekView::OnInitialUpdate() {
   } else if (AskFileName(name)) {
     LoadFile(name);
   }
-  m_pDocument->SetTitle(m_strFileName);
+  m_document.SetTitle(m_session.Path());
 }
 
 bool CVekView::AskFileName(std::string& name) {
@@ -84,73 +75,54 @@ bool CVekView::AskFileName(std::string& name) {
 }
 
 void CVekView::LoadFile(const std::string& path) {
-  m_strFileName = path;
-  m_page = m_page.NewFile();
-  m_arrHexLines.clear();
-  m_arrAsciiLines.clear();
-  m_arrOffsetLines.clear();
-  if (!ReadPage()) {
-    // The page on screen belongs to the former file: it must not stand under the new name.
-    InvalidateColumns();
-    return;
-  }
-  BuildPageText();
-  ShowFileSize();
-  UpdateTitle();
-  ShowStartPos(m_page.start);
-  update();
+  WaitCursor wait(m_ui);
+  Apply(m_session.LoadFile(m_files, path));
 }
 
-bool CVekView::ReadPage() {
-  const FileResult<std::unique_ptr<File>> opened = m_files.Open(LocalFileName(), OpenMode::Read);
-  const FileResult<Offset> length = opened.ok() ? opened.value->Length() : FileResult<Offset>{0, opened.error};
-  if (!length.ok()) {
-    m_ui.MessageBox(QString::fromUtf8(strings::kFileNotOpened));
-    return false;
-  }
-  m_page = m_page.Measured(length.value);
-  // Read aside, so that the buffer keeps the page on screen, with the record of where it came
-  // from, until a whole page has arrived.
-  std::array<std::uint8_t, kPageBytes> incoming;
-  FileResult<std::size_t> read;
-  {
-    WaitCursor wait(m_ui);
-    read = opened.value->ReadAt(m_page.start, incoming.data(), static_cast<std::size_t>(m_page.count));
-  }
-  if (read.error == FileError::BadOffset) {
-    m_ui.MessageBox(QString::fromUtf8(strings::kSeekError));
-    return false;
-  }
-  if (!read.ok() || read.value != static_cast<std::size_t>(m_page.count)) {
-    m_ui.MessageBox(QString::fromUtf8(strings::kReadError));
-    return false;
-  }
-  m_pageBuf = incoming;
-  m_page = m_page.Read();
-  return true;
+void CVekView::RefreshPage() { ShowPage(m_session.Page()); }
+
+void CVekView::ShowPage(const PageState& wanted) {
+  WaitCursor wait(m_ui);
+  Apply(m_session.ShowPage(m_files, wanted));
 }
 
-void CVekView::RefreshPage() { ShowPage(m_page); }
-
-bool CVekView::ShowPage(const PageState& wanted) {
-  m_page = wanted;
-  if (!ReadPage()) return false;
-  BuildPageText();
-  ShowFileSize();
-  UpdateTitle();
-  ShowStartPos(m_page.start);
-  InvalidateColumns();
-  return true;
+void CVekView::Apply(const Outcome& outcome) {
+  Show(outcome.shown);
+  if (outcome.message) m_ui.Tell(*outcome.message);
+  if (outcome.thenShow) ShowPage(*outcome.thenShow);
 }
 
-void CVekView::ShowStartPos(Offset start) {
-  const QString text = QString::fromStdString(FormatStartPos(start, m_bHexMode));
-  // Writing the field always counts as a change, also when the text stays the same.
-  if (m_startEdit->text() == text) {
-    OnChangeStart();
-  } else {
-    m_startEdit->setText(text);
+void CVekView::Show(const Shown& shown) {
+  switch (shown.text) {
+    case Shown::Area::None: break;
+    case Shown::Area::OffsetColumn: update(ControlRect(this, ids::kOffsetFrame)); break;
+    case Shown::Area::Columns: update(ControlRect(this, ids::kOffsetFrame).united(ControlRect(this, ids::kAsciiFrame))); break;
+    case Shown::Area::View: update(); break;
   }
+  if (shown.text != Shown::Area::None) emit pageTextChanged();
+  if (shown.fileSize) ShowFileSize();
+  if (shown.title) UpdateTitle();
+  if (shown.startPos) ShowStartPos();
+  if (shown.positionLine) ShowPositionLine();
+  if (shown.selection) {
+    emit selectionChanged(m_session.SelIndex());
+    update(m_pageArea->geometry()); // the focus mark moves with the byte
+  }
+}
+
+void CVekView::ShowFileSize() {
+  m_fileSizeLabel->setText(QString::fromStdString(FormatFileSize(m_session.Page().fileSize, m_session.HexMode())));
+}
+
+void CVekView::UpdateTitle() {
+  m_fileNameLabel->setText(QString::fromUtf8(strings::kFileLinePrefix) + DisplayName(m_session.Path()));
+  m_document.SetTitle(std::string(strings::kTitlePrefix) + m_session.Path());
+}
+
+void CVekView::ShowStartPos() {
+  // The session has read the text back already, as a change of the field reads it.
+  const QSignalBlocker quiet(m_startEdit);
+  m_startEdit->setText(QString::fromStdString(FormatStartPos(m_session.Page().start, m_session.HexMode())));
 }
 
 bool CVekView::OnCmdMsg(int commandId) {

@@ -1,22 +1,16 @@
 #pragma once
 // The view of one file: a form with the command controls above three painted columns that show
-// the current page (offsets, bytes as hex-words, bytes as characters). The view owns everything
-// about its file: the name, the page state and buffer, the radix, the selected byte and the
-// search. It holds the page state as a value (core/PageState.h) and does the I/O, the painting
-// and the messages; no file stays open between commands.
-
-#include <array>
-#include <cstdint>
+// the current page (offsets, bytes as hex-words, bytes as characters). Everything about the file
+// (its name, the page, the selected byte, the radix, the search pattern) is the document's session
+// (core/FileSession.h); the view turns the form's commands, clicks and keys into the session's
+// operations, carries out their outcomes (texts, painting, message boxes) and tells screen readers.
 
 #include <QString>
-#include <QStringList>
 #include <QWidget>
 
 #include "core/ByteMove.h"
 #include "core/CellGeometry.h"
-#include "core/PageGeometry.h"
-#include "core/PageState.h"
-#include "search/PatternSearch.h"
+#include "core/SessionOutcome.h"
 
 class QAbstractButton;
 class QLabel;
@@ -24,6 +18,7 @@ class QLineEdit;
 
 namespace vek {
 
+class FileSession;
 class FileSystem;
 class UiServices;
 class PageArea;
@@ -32,7 +27,7 @@ class ViewDocument;
 class CVekView : public QWidget {
   Q_OBJECT
  public:
-  CVekView(UiServices& ui, FileSystem& files, ViewDocument* document, QWidget* parent = nullptr);
+  CVekView(UiServices& ui, FileSystem& files, ViewDocument& document, QWidget* parent = nullptr);
   ~CVekView() override;
 
   // Carries out a command sent by a menu, an accelerator or a button; false when the view has no
@@ -43,16 +38,9 @@ class CVekView : public QWidget {
   void OnInitialUpdate();
 
   // File loading and page reading.
-  bool ReadPage();
   void RefreshPage();
   void LoadFile(const std::string& path);
   bool AskFileName(std::string& name);
-  void ShowStartPos(Offset start);
-
-  // The page on screen.
-  void BuildPageText();
-  void ShowFileSize();
-  void UpdateTitle();
 
   // Commands of the form and the keys.
   void OnNew();
@@ -78,23 +66,9 @@ class CVekView : public QWidget {
   void MoveSelection(ByteMove move);
   void EditSelectedByte();
 
-  // State, for the frames, accessibility and tests.
-  QString FileName() const; // as shown: the name's bytes decoded
-  const std::string& LocalFileName() const { return m_strFileName; }
-  const PageState& Page() const { return m_page; }
-  Offset PageStart() const { return m_page.start; }
-  Offset PageEnd() const { return m_page.end; }
-  Offset FileSize() const { return m_page.fileSize; }
-  int PageBytes() const { return m_page.count; }
-  int SelIndex() const { return m_nSelIndex; }
+  // For the frames, accessibility and tests.
+  const FileSession& Session() const { return m_session; }
   QString PositionLine() const;
-  bool HexMode() const { return m_bHexMode; }
-  int PatternLength() const { return m_search.PatternLength(); }
-  const QStringList& OffsetLines() const { return m_arrOffsetLines; }
-  const QStringList& HexLines() const { return m_arrHexLines; }
-  const QStringList& AsciiLines() const { return m_arrAsciiLines; }
-  // The page as painted, one line per page line, the columns separated as in PageLineColumns.
-  QStringList PageLines() const;
   // The frame of a page column (ids::kOffsetFrame, kHexFrame, kAsciiFrame) in the view's pixels.
   FrameRect ColumnFrame(int frameId) const;
   // A point inside the cell of page byte `index` in the hex (or character) column, in the view's
@@ -120,27 +94,22 @@ class CVekView : public QWidget {
   void OnLButtonDown(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint point);
   void OnLButtonDblClk(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint point);
   void EditByte(int index);
-  void WriteByte(int index);
   void ConnectControls();
-  bool ShowPage(const PageState& wanted); // the page command's window, read and shown
-  void ShowSearchOutcome(const PatternSearch::Outcome& outcome);
-  void InvalidateColumns();
+  void ShowPage(const PageState& wanted); // a page command: the window it asks for, read and shown
+  // Carries out what a session's operation asked for: the texts, then the message, then the read.
+  void Apply(const Outcome& outcome);
+  void Show(const Shown& shown);
+  void ShowFileSize();
+  void UpdateTitle();
+  void ShowStartPos();
 
   UiServices& m_ui;
   FileSystem& m_files;
-  ViewDocument* m_pDocument;
-
-  PageState m_page;
-  std::string m_strFileName; // the bytes of the name, as the system takes them
-  std::array<std::uint8_t, kPageBytes> m_pageBuf{}; // the page read last, m_page.readCount bytes of it
-  int m_nHexWidth = 0;   // 0 until the first paint that drew a line: until then clicks miss
+  ViewDocument& m_document;
+  FileSession& m_session;
+  // Painting sets these to the line widths; until the first paint that drew a line, clicks miss.
+  int m_nHexWidth = 0;
   int m_nAsciiWidth = 0;
-  int m_nSelIndex = 0;
-  QStringList m_arrHexLines;
-  QStringList m_arrAsciiLines;
-  QStringList m_arrOffsetLines;
-  bool m_bHexMode = false;
-  PatternSearch m_search;
   PageArea* m_pageArea; // a child: the page as accessible text, and the keyboard's way in
 
   // The form's controls the view writes to or reads, fetched once from the form's template.

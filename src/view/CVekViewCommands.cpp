@@ -12,7 +12,9 @@
 #include "ResourceIds.h"
 #include "edit/CConverterDlg.h"
 #include "platform/ControlTemplate.h"
+#include "core/FileSession.h"
 #include "platform/UiServices.h"
+#include "search/PatternSearch.h"
 #include "view/CVekView.h"
 
 namespace vek {
@@ -47,7 +49,7 @@ void CVekView::ConnectControls() {
   // up once the event loop turns; after a click, handled at once, there is nothing left to do.
   connect(m_radixButton, &QAbstractButton::toggled, this, [this] {
     QTimer::singleShot(0, this, [this] {
-      if (m_radixButton->isChecked() != m_bHexMode) OnRadixToggle();
+      if (m_radixButton->isChecked() != m_session.HexMode()) OnRadixToggle();
     });
   });
 
@@ -71,26 +73,22 @@ void CVekView::OnNew() {
   if (AskFileName(name)) LoadFile(name);
 }
 
-void CVekView::OnChangeStart() { m_page = m_page.TypedStart(m_startEdit->text().toStdString(), m_bHexMode); }
+void CVekView::OnChangeStart() { m_session.TypedStart(m_startEdit->text().toStdString()); }
 
 void CVekView::OnGoToStart() {
   OnChangeStart();
   RefreshPage();
 }
 
-void CVekView::OnNextPage() { ShowPage(m_page.Next()); }
-void CVekView::OnPrevPage() { ShowPage(m_page.Previous()); }
-void CVekView::OnFirstPage() { ShowPage(m_page.First()); }
-void CVekView::OnLastPage() { ShowPage(m_page.Last()); }
+void CVekView::OnNextPage() { ShowPage(m_session.Page().Next()); }
+void CVekView::OnPrevPage() { ShowPage(m_session.Page().Previous()); }
+void CVekView::OnFirstPage() { ShowPage(m_session.Page().First()); }
+void CVekView::OnLastPage() { ShowPage(m_session.Page().Last()); }
 
 void CVekView::OnRadixToggle() {
-  m_bHexMode = m_radixButton->isChecked();
-  m_radixButton->setText(m_bHexMode ? QStringLiteral("Hex") : QStringLiteral("Dec"));
-  BuildPageText();
-  update(ControlRect(this, ids::kOffsetFrame));
-  ShowPositionLine();
-  ShowFileSize();
-  ShowStartPos(m_page.start);
+  const bool hexMode = m_radixButton->isChecked();
+  m_radixButton->setText(hexMode ? QStringLiteral("Hex") : QStringLiteral("Dec"));
+  Apply(m_session.ToggleRadix(hexMode));
 }
 
 QString CVekView::OnToolTipNeedText(int controlId) const {
@@ -122,17 +120,8 @@ void CVekView::OnConverter() {
   m_ui.RunModal(dialog);
 }
 
-void CVekView::OnFind() { ShowSearchOutcome(m_search.Find(this, LocalFileName())); }
+void CVekView::OnFind() { Apply(RunFind(m_ui, m_files, m_session, this)); }
 
-void CVekView::OnNext() { ShowSearchOutcome(m_search.Next(this, LocalFileName(), m_page.start)); }
-
-void CVekView::ShowSearchOutcome(const PatternSearch::Outcome& outcome) {
-  if (outcome.fileSize) m_page.fileSize = *outcome.fileSize;
-  switch (outcome.show) {
-    case PatternSearch::Outcome::Show::Match: ShowPage(m_page.At(outcome.match)); break;
-    case PatternSearch::Outcome::Show::PageAgain: RefreshPage(); break;
-    case PatternSearch::Outcome::Show::Nothing: break;
-  }
-}
+void CVekView::OnNext() { Apply(RunNext(m_ui, m_files, m_session, this)); }
 
 } // namespace vek

@@ -4,11 +4,10 @@
 #include <QMouseEvent>
 
 #include "ResourceIds.h"
-#include "core/ClampPage.h"
-#include "core/DisplayTexts.h"
 #include "core/CellGeometry.h"
+#include "core/FileSession.h"
+#include "platform/WaitCursor.h"
 #include "view/CVekView.h"
-#include "view/PageArea.h"
 
 namespace vek {
 
@@ -18,35 +17,26 @@ bool CVekView::PlainLeftButton(Qt::MouseButtons buttons, Qt::KeyboardModifiers m
 
 bool CVekView::HitTestByte(int x, int y) {
   const HitGeometry geometry{ColumnFrame(ids::kHexFrame), ColumnFrame(ids::kAsciiFrame), m_nHexWidth, m_nAsciiWidth};
-  const HitResult hit = vek::HitTestByte(x, y, geometry, m_page.readCount);
+  const HitResult hit = vek::HitTestByte(x, y, geometry, m_session.Page().readCount);
   if (!hit.hit) return false;
-  if (hit.index) {
-    m_nSelIndex = *hit.index;
-    emit selectionChanged(m_nSelIndex);
-  }
+  // The blank after a hex pair is a hit that keeps the selection.
+  if (hit.index) Show(m_session.Select(*hit.index).shown);
   return true;
 }
 
 void CVekView::ShowPositionLine() {
   // A selection past the bytes of a shorter page names no byte: the line keeps its text.
-  if (!m_page.HoldsByte(m_nSelIndex)) return;
-  // The window's start, not the record's: a start typed but not applied shows with the byte on screen.
-  m_positionLabel->setText(QString::fromStdString(
-      FormatPositionLine(SaturatingAdd(m_page.start, m_nSelIndex), m_pageBuf[m_nSelIndex], m_bHexMode)));
+  const std::optional<std::string> line = m_session.PositionLine();
+  if (!line) return;
+  m_positionLabel->setText(QString::fromStdString(*line));
   emit positionLineShown();
 }
 
 QString CVekView::PositionLine() const { return m_positionLabel->text(); }
 
 void CVekView::MoveSelection(ByteMove move) {
-  const std::optional<MovePlan> plan = PlanByteMove(m_page, m_nSelIndex, move);
-  if (!plan || (plan->turn && !ShowPage(*plan->turn))) return;
-  const std::optional<int> index = IndexOnPage(m_page, plan->target);
-  if (!index) return;
-  m_nSelIndex = *index;
-  emit selectionChanged(m_nSelIndex);
-  ShowPositionLine();
-  update(m_pageArea->geometry()); // the focus mark moves with the byte
+  WaitCursor wait(m_ui);
+  Apply(m_session.MoveSelection(m_files, move));
 }
 
 void CVekView::mousePressEvent(QMouseEvent* event) {

@@ -7,6 +7,7 @@
 #include "core/CellGeometry.h"
 #include "core/PageGeometry.h"
 #include "core/PageText.h"
+#include "core/FileSession.h"
 #include "view/CVekView.h"
 #include "view/PageArea.h"
 
@@ -14,22 +15,25 @@ namespace vek {
 
 namespace {
 
-// Where one page line lies in the text, and where its hex and character columns begin in it.
+// The page as one text, and where each page line and its columns lie in it.
 struct LineLayout {
   int start;           // text offset of the line's first character
   int length;          // without the line feed
   PageLineColumns columns;
 };
+struct PageTextLayout {
+  QString text;
+  std::vector<LineLayout> lines;
+};
 
-std::vector<LineLayout> Layout(const CVekView& view) {
-  const QStringList lines = view.PageLines();
-  std::vector<LineLayout> layout;
-  layout.reserve(static_cast<std::size_t>(lines.size()));
-  int start = 0;
-  for (int k = 0; k < lines.size(); ++k) {
-    const int length = static_cast<int>(lines[k].size());
-    layout.push_back({start, length, ColumnsOfPageLine(static_cast<int>(view.OffsetLines().value(k).size()))});
-    start += length + 1;
+PageTextLayout Layout(const CVekView& view) {
+  const PageText& text = view.Session().Text();
+  PageTextLayout layout;
+  for (std::size_t k = 0; k < text.hexLines.size(); ++k) {
+    const PageLine line = PageLineText(text, k, ShownOn::Screen);
+    if (k > 0) layout.text += u'\n';
+    layout.lines.push_back({static_cast<int>(layout.text.size()), static_cast<int>(line.text.size()), line.columns});
+    layout.text += QString::fromUcs4(line.text.data(), static_cast<qsizetype>(line.text.size()));
   }
   return layout;
 }
@@ -41,22 +45,22 @@ QAccessibleInterface* CreatePageAccessible(const QString&, QObject* object) {
 
 } // namespace
 
-QString PageAccessibleText(const CVekView& view) { return view.PageLines().join(u'\n'); }
+QString PageAccessibleText(const CVekView& view) { return Layout(view).text; }
 
 int PageCaretOffset(const CVekView& view) {
   // The text shows the bytes that were read; a selection past the end of a shorter page stays on
   // its last byte.
-  const int bytes = view.Page().readCount;
+  const int bytes = view.Session().Page().readCount;
   if (bytes == 0) return 0;
-  const int index = std::clamp(view.SelIndex(), 0, bytes - 1);
-  const LineLayout line = Layout(view)[static_cast<std::size_t>(index / kBytesPerLine)];
+  const int index = std::clamp(view.Session().SelIndex(), 0, bytes - 1);
+  const LineLayout line = Layout(view).lines[static_cast<std::size_t>(index / kBytesPerLine)];
   return line.start + line.columns.hex + HexColumnOfByte(index % kBytesPerLine);
 }
 
 std::optional<TextRange> PageSelection(const PageArea& area) {
-  const CVekView& view = area.View();
-  if (!area.HasSelection() || !view.Page().HoldsByte(view.SelIndex())) return std::nullopt;
-  const int caret = PageCaretOffset(view);
+  const FileSession& session = area.View().Session();
+  if (!area.HasSelection() || !session.Page().HoldsByte(session.SelIndex())) return std::nullopt;
+  const int caret = PageCaretOffset(area.View());
   return TextRange{caret, caret + 2};
 }
 
@@ -135,7 +139,7 @@ int PageAccessible::characterCount() const { return static_cast<int>(PageAccessi
 
 QRect PageAccessible::characterRect(int offset) const {
   const CVekView& view = Area().View();
-  const std::vector<LineLayout> layout = Layout(view);
+  const std::vector<LineLayout> layout = Layout(view).lines;
   const auto line = std::find_if(layout.begin(), layout.end(), [offset](const LineLayout& l) {
     return offset >= l.start && offset <= l.start + l.length;
   });
@@ -155,7 +159,7 @@ QRect PageAccessible::characterRect(int offset) const {
 
 int PageAccessible::offsetAtPoint(const QPoint& point) const {
   const CVekView& view = Area().View();
-  const std::vector<LineLayout> layout = Layout(view);
+  const std::vector<LineLayout> layout = Layout(view).lines;
   const QPoint p = view.mapFromGlobal(point);
   // The rightmost column whose grid holds the point is the one it points at; each column claims
   // the cells up to where the next one begins in the text.

@@ -1,6 +1,6 @@
 #pragma once
-// What a view needs of its document: the title it shows and, after an open, the file's full path.
-// Both are names of files and kept as bytes; the title is decoded only to be shown.
+// What a view needs of its document: the session of its file, and the title it shows. The title is
+// a name of a file kept as bytes, decoded only to be shown.
 
 #include <string>
 
@@ -8,14 +8,16 @@
 
 namespace vek {
 
+class FileSession;
+
 class ViewDocument {
  public:
   virtual ~ViewDocument() = default;
+  virtual FileSession& Session() = 0;
   // The title as shown; GetTitleName the bytes the view takes as a file name.
   virtual QString GetTitle() const = 0;
   virtual const std::string& GetTitleName() const = 0;
   virtual void SetTitle(const std::string& title) = 0;
-  virtual const std::string& GetPathName() const = 0;
 };
 
 } // namespace vek

@@ -38,7 +38,7 @@ using ByteAt = std::function<std::uint8_t(Offset)>;
 // The page lines as a terminal shows them, in UTF-8.
 std::string TerminalColumns(const PageText& page) {
   std::string text;
-  for (std::size_t i = 0; i < page.offsetLines.size(); ++i) text += ToUtf8(PageLineText(page, i, ShownOn::Terminal)) + '\n';
+  for (std::size_t i = 0; i < page.offsetLines.size(); ++i) text += ToUtf8(PageLineText(page, i, ShownOn::Terminal).text) + '\n';
   return text;
 }
 

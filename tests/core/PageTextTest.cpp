@@ -142,13 +142,15 @@ TEST(ShownCharacter, ScreenAndTerminalDifferOnlyInTheSoftHyphenAndTheUndefinedCo
 TEST(PageLineText, IsTheOffsetTheHexWordsPaddedToAFullLineAndTheCharacters) {
   const std::vector<std::uint8_t> bytes = {'H', 'i', 0x00, 0xAD, 0x81};
   const PageText text = BuildPageText(bytes, 400, false);
-  EXPECT_EQ(PageLineText(text, 0, ShownOn::Screen),
-            U"    400  4869 00AD 81" + std::u32string(kHexLineChars - 12, U' ') + U" Hi.-\u0081");
-  EXPECT_EQ(PageLineText(text, 0, ShownOn::Terminal).substr(ColumnsOfPageLine(7).ascii), U"Hi.\u00AD.");
-  const PageText full = BuildPageText(std::vector<std::uint8_t>(kBytesPerLine, 'a'), 0, true);
-  const std::u32string line = PageLineText(full, 0, ShownOn::Screen);
-  EXPECT_EQ(line.size(), static_cast<std::size_t>(ColumnsOfPageLine(7).ascii + kBytesPerLine));
-  EXPECT_EQ(line.substr(ColumnsOfPageLine(7).hex - kOffsetGap, kOffsetGap + 4), U"  6161");
+  const PageLine line = PageLineText(text, 0, ShownOn::Screen);
+  EXPECT_EQ(line.text, U"    400  4869 00AD 81" + std::u32string(kHexLineChars - 12, U' ') + U" Hi.-\u0081");
+  EXPECT_EQ(line.text.substr(static_cast<std::size_t>(line.columns.hex), 4), U"4869");
+  EXPECT_EQ(PageLineText(text, 0, ShownOn::Terminal).text.substr(static_cast<std::size_t>(line.columns.ascii)),
+            U"Hi.\u00AD.");
+  // A long offset moves the columns along; an empty page is its offset alone.
+  const PageText far = BuildPageText(std::vector<std::uint8_t>(1, 'a'), Offset{1} << 40, false);
+  EXPECT_EQ(PageLineText(far, 0, ShownOn::Screen).text, U"1099511627776  61" + std::u32string(kHexLineChars - 2 + kCharsGap, U' ') + U"a");
+  EXPECT_EQ(PageLineText(BuildPageText({}, 0, true), 0, ShownOn::Screen).text, U"      0");
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "AppHarness.h"
+#include "core/FileSession.h"
 #include "ResourceIds.h"
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
@@ -55,13 +56,13 @@ class AcceleratorKeys : public ::testing::Test {
 TEST_F(AcceleratorKeys, PagingKeysWorkFromTheStartFieldAndFromAButton) {
   for (QWidget* focus : {static_cast<QWidget*>(start), static_cast<QWidget*>(next)}) {
     h.Key(focus, Qt::Key_Home, Qt::ControlModifier);
-    EXPECT_EQ(view->PageStart(), 0);
+    EXPECT_EQ(view->Session().Page().start, 0);
     h.Key(focus, Qt::Key_PageDown);
-    EXPECT_EQ(view->PageStart(), 200);
+    EXPECT_EQ(view->Session().Page().start, 200);
     h.Key(focus, Qt::Key_PageUp);
-    EXPECT_EQ(view->PageStart(), 0);
+    EXPECT_EQ(view->Session().Page().start, 0);
     h.Key(focus, Qt::Key_End, Qt::ControlModifier);
-    EXPECT_EQ(view->PageStart(), 850);
+    EXPECT_EQ(view->Session().Page().start, 850);
   }
 }
 
@@ -69,9 +70,9 @@ TEST_F(AcceleratorKeys, EnterGoesToTheTypedStartAndNeverPressesTheFocusedButton)
   h.TypeStart(view, "300");
   next->setFocus();
   h.Key(next, Qt::Key_Return);
-  EXPECT_EQ(view->PageStart(), 300) << "Enter on '>' would have shown 500";
+  EXPECT_EQ(view->Session().Page().start, 300) << "Enter on '>' would have shown 500";
   h.Key(start, Qt::Key_Enter, Qt::KeypadModifier);
-  EXPECT_EQ(view->PageStart(), 300);
+  EXPECT_EQ(view->Session().Page().start, 300);
 }
 
 TEST_F(AcceleratorKeys, TheStartFieldsClipboardAndUndoKeysDoNothing) {
@@ -104,9 +105,9 @@ TEST_F(AcceleratorKeys, F3AndShiftF3ReachNextAndFindFromTheStartField) {
   EXPECT_EQ(h.ui.dialogsRun, 0);
   h.Key(start, Qt::Key_F3, Qt::ShiftModifier);
   EXPECT_EQ(dialogs, 1);
-  EXPECT_EQ(view->PageStart(), 0x41); // the counting file holds "AB" at 65, 321, 577, ...
+  EXPECT_EQ(view->Session().Page().start, 0x41); // the counting file holds "AB" at 65, 321, 577, ...
   h.Key(start, Qt::Key_F3);
-  EXPECT_EQ(view->PageStart(), 0x141);
+  EXPECT_EQ(view->Session().Page().start, 0x141);
 }
 
 TEST_F(AcceleratorKeys, F6AndShiftF6AreDisabledAndConsumed) {
@@ -114,7 +115,7 @@ TEST_F(AcceleratorKeys, F6AndShiftF6AreDisabledAndConsumed) {
   h.Key(start, Qt::Key_F6);
   h.Key(start, Qt::Key_F6, Qt::ShiftModifier);
   EXPECT_EQ(start->text(), "12");
-  EXPECT_EQ(view->PageStart(), 12);
+  EXPECT_EQ(view->Session().Page().start, 12);
   EXPECT_EQ(h.Frame()->Children().size(), 1);
 }
 
@@ -179,7 +180,7 @@ TEST(AcceleratorKeysInDialogs, TheTableDoesNotApplyInsideAModalDialog) {
     typed = edit->property("text").toString();
   });
   h.Key(view, Qt::Key_F3, Qt::ShiftModifier);
-  EXPECT_EQ(view->PageStart(), 0) << "Page Down inside the dialog moved the page";
+  EXPECT_EQ(view->Session().Page().start, 0) << "Page Down inside the dialog moved the page";
   EXPECT_EQ(h.ui.dialogsRun, 1);
   EXPECT_TRUE(typed.startsWith("12"));
 }

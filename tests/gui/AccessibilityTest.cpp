@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "AppHarness.h"
+#include "core/FileSession.h"
 #include "ResourceIds.h"
 #include "app/CAboutDlg.h"
 #include "app/CHelpDlg.h"
@@ -70,11 +71,11 @@ class AccessibilityTest : public ::testing::Test {
     ASSERT_NE(text, nullptr);
   }
   QString PageText() const { return text->text(0, text->characterCount()); }
-  QString ShownPage() const { return view->PageLines().join(u'\n'); }
+  QString ShownPage() const { return PageLines(view).join(u'\n'); }
   // The two hex digits the page shows for byte `index`.
   QString HexOf(int index) const {
     const int inLine = index % 20;
-    return view->HexLines()[index / 20].mid(inLine / 2 * 5 + inLine % 2 * 2, 2);
+    return HexLines(view)[index / 20].mid(inLine / 2 * 5 + inLine % 2 * 2, 2);
   }
 
   AppHarness h;
@@ -91,12 +92,12 @@ TEST_F(AccessibilityTest, PageTextIsThePageAsShownAfterLoadPagingEditAndRadixTog
   EXPECT_EQ(page->role(), QAccessible::EditableText);
   EXPECT_TRUE(page->state().readOnly);
   EXPECT_EQ(page->text(QAccessible::Name), QStringLiteral("Page bytes"));
-  ASSERT_EQ(view->PageLines().size(), 10);
+  ASSERT_EQ(PageLines(view).size(), 10);
   EXPECT_EQ(PageText(), ShownPage());
   EXPECT_TRUE(PageText().startsWith(QStringLiteral("      0  0001 0203 ")));
 
   h.ClickControl(view, ids::kNextPage);
-  EXPECT_EQ(view->PageStart(), 200);
+  EXPECT_EQ(view->Session().Page().start, 200);
   EXPECT_EQ(PageText(), ShownPage());
   EXPECT_TRUE(PageText().startsWith(QStringLiteral("    200  C8C9 CACB ")));
 
@@ -110,7 +111,7 @@ TEST_F(AccessibilityTest, PageTextIsThePageAsShownAfterLoadPagingEditAndRadixTog
   EXPECT_TRUE(PageText().startsWith(QStringLiteral("    200  C841 CACB ")));
 
   h.ClickControl(view, ids::kRadix);
-  ASSERT_TRUE(view->HexMode());
+  ASSERT_TRUE(view->Session().HexMode());
   EXPECT_EQ(PageText(), ShownPage());
   EXPECT_TRUE(PageText().startsWith(QStringLiteral("     C8  C841 CACB ")));
 }
@@ -150,8 +151,8 @@ TEST(PageTextChange, NamesOnlyTheStretchThatDiffers) {
 
 TEST_F(AccessibilityTest, EmptyFileGivesItsOnePageLine) {
   Open(QByteArray());
-  ASSERT_EQ(view->PageLines().size(), 1);
-  EXPECT_EQ(PageText(), view->PageLines().front());
+  ASSERT_EQ(PageLines(view).size(), 1);
+  EXPECT_EQ(PageText(), PageLines(view).front());
   EXPECT_TRUE(PageText().startsWith(QStringLiteral("      0")));
   EXPECT_EQ(PageText().trimmed(), QStringLiteral("0"));
   EXPECT_EQ(text->cursorPosition(), 0);
@@ -164,7 +165,7 @@ TEST_F(AccessibilityTest, CaretAndSelectionFollowTheClickedByte) {
   EXPECT_EQ(text->selectionCount(), 0); // no byte clicked yet
 
   h.Click(view, view->HexCellCenter(45));
-  ASSERT_EQ(view->SelIndex(), 45);
+  ASSERT_EQ(view->Session().SelIndex(), 45);
   int caret = text->cursorPosition();
   EXPECT_EQ(text->text(caret, caret + 2), QStringLiteral("2D"));
   // On the third page line, in the hex column.
@@ -178,7 +179,7 @@ TEST_F(AccessibilityTest, CaretAndSelectionFollowTheClickedByte) {
 
   // A click in the character column selects the byte there, its hex digits again.
   h.Click(view, view->AsciiCellCenter(7));
-  ASSERT_EQ(view->SelIndex(), 7);
+  ASSERT_EQ(view->Session().SelIndex(), 7);
   caret = text->cursorPosition();
   EXPECT_EQ(text->text(caret, caret + 2), QStringLiteral("07"));
   EXPECT_EQ(PageText().left(caret).count(u'\n'), 0);
@@ -188,18 +189,18 @@ TEST_F(AccessibilityTest, CaretAndSelectionFollowTheClickedByte) {
   ASSERT_TRUE(cell.isValid());
   EXPECT_EQ(text->offsetAtPoint(cell.center()), caret);
   h.Click(view, view->HexCellCenter(0));
-  ASSERT_EQ(view->SelIndex(), 0);
+  ASSERT_EQ(view->Session().SelIndex(), 0);
   h.Click(view, view->mapFromGlobal(cell.center()) + QPoint(1, 0));
-  EXPECT_EQ(view->SelIndex(), 7);
+  EXPECT_EQ(view->Session().SelIndex(), 7);
   // The character column's cells map to their characters.
   const int line0Ascii = static_cast<int>(PageText().indexOf(u'\n')) - 20;
   EXPECT_EQ(text->offsetAtPoint(view->mapToGlobal(view->AsciiCellCenter(3))), line0Ascii + 3);
 
   // On a shorter page the caret stays on the page's last byte, without a selection.
   h.Click(view, view->HexCellCenter(150));
-  ASSERT_EQ(view->SelIndex(), 150);
+  ASSERT_EQ(view->Session().SelIndex(), 150);
   h.ClickControl(view, ids::kNextPage);
-  ASSERT_EQ(view->PageBytes(), 100);
+  ASSERT_EQ(view->Session().Page().count, 100);
   caret = text->cursorPosition();
   EXPECT_EQ(text->text(caret, caret + 2), QStringLiteral("2B")); // byte 299
   EXPECT_EQ(text->selectionCount(), 0);
@@ -253,7 +254,7 @@ TEST_F(AccessibilityTest, ScreenReaderToggleSwitchesTheRadixAsAClickDoes) {
 
   actions->doAction(QAccessibleActionInterface::toggleAction());
   QApplication::processEvents();
-  EXPECT_TRUE(view->HexMode());
+  EXPECT_TRUE(view->Session().HexMode());
   EXPECT_EQ(Name(radix), QStringLiteral("Hex"));
   EXPECT_EQ(h.ControlText(view, ids::kFileSize), QStringLiteral("0x12C\r\nBytes"));
   EXPECT_TRUE(PageText().startsWith(QStringLiteral("      0  0001 ")));
@@ -262,7 +263,7 @@ TEST_F(AccessibilityTest, ScreenReaderToggleSwitchesTheRadixAsAClickDoes) {
   // A click still switches once, not twice.
   h.ClickControl(view, ids::kRadix);
   QApplication::processEvents();
-  EXPECT_FALSE(view->HexMode());
+  EXPECT_FALSE(view->Session().HexMode());
   EXPECT_EQ(Name(radix), QStringLiteral("Dec"));
   EXPECT_TRUE(PageText().contains(QStringLiteral("\n     20  1415 ")));
 }

@@ -9,7 +9,10 @@
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "platform/ControlTemplate.h"
+#include "core/FileSession.h"
+#include "platform/PathText.h"
 #include "view/CVekView.h"
+#include "view/PageAccessible.h"
 
 namespace vek::test {
 
@@ -85,5 +88,31 @@ void AppHarness::TypeStart(CVekView* view, const QString& text) {
   QTest::keyClick(edit, Qt::Key_Delete);
   QTest::keyClicks(edit, text);
 }
+
+namespace {
+QStringList Lines(const std::vector<std::string>& lines, bool shownCharacters) {
+  QStringList shown;
+  for (const std::string& line : lines) {
+    QString text;
+    for (const char byte : line) {
+      const auto value = static_cast<std::uint8_t>(byte);
+      text += shownCharacters ? QChar(static_cast<char16_t>(ShownCharacter(value, ShownOn::Screen))) : QChar(value);
+    }
+    shown.append(text);
+  }
+  return shown;
+}
+} // namespace
+
+QStringList OffsetLines(const CVekView* view) { return Lines(view->Session().Text().offsetLines, false); }
+QStringList HexLines(const CVekView* view) { return Lines(view->Session().Text().hexLines, false); }
+QStringList AsciiLines(const CVekView* view) { return Lines(view->Session().Text().asciiLines, true); }
+
+QStringList PageLines(const CVekView* view) {
+  const QString text = PageAccessibleText(*view);
+  return view->Session().Text().hexLines.empty() ? QStringList() : text.split(u'\n');
+}
+
+QString ShownFileName(const CVekView* view) { return DisplayName(view->Session().Path()); }
 
 } // namespace vek::test

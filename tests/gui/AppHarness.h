@@ -6,6 +6,7 @@
 
 #include <QPoint>
 #include <QString>
+#include <QStringList>
 
 #include "FaultyFileSystem.h"
 #include "ScriptedUiServices.h"
@@ -50,5 +51,14 @@ class AppHarness {
   QString profilePath;
   std::unique_ptr<CVekApp> app;
 };
+
+// What a view shows of its session's page text: each column's lines as painted, and the page lines
+// as a screen reader reads them.
+QStringList OffsetLines(const CVekView* view);
+QStringList HexLines(const CVekView* view);
+QStringList AsciiLines(const CVekView* view);
+QStringList PageLines(const CVekView* view);
+// The name of the file a view shows, as its titles show it.
+QString ShownFileName(const CVekView* view);
 
 } // namespace vek::test

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 
 #include "AppHarness.h"
+#include "core/FileSession.h"
 #include "ResourceIds.h"
 #include "edit/CConverterDlg.h"
 #include "platform/ControlTemplate.h"
@@ -24,16 +25,16 @@ class ConverterTest : public ::testing::Test {
     view = h.StartOn(path);
     ASSERT_NE(view, nullptr);
     h.ClickControl(view, ids::kNextPage);
-    ASSERT_EQ(view->PageStart(), 200);
+    ASSERT_EQ(view->Session().Page().start, 200);
     opensBefore = h.fileSystem.counters.opens;
-    pageBefore = view->PageLines();
+    pageBefore = PageLines(view);
   }
   void ExpectViewUntouched() const {
     EXPECT_EQ(h.fileSystem.counters.opens, opensBefore);
-    EXPECT_EQ(view->PageStart(), 200);
-    EXPECT_EQ(view->PageLines(), pageBefore);
+    EXPECT_EQ(view->Session().Page().start, 200);
+    EXPECT_EQ(PageLines(view), pageBefore);
     EXPECT_EQ(h.ControlText(view, ids::kStart), QStringLiteral("200"));
-    EXPECT_FALSE(view->HexMode());
+    EXPECT_FALSE(view->Session().HexMode());
     EXPECT_TRUE(h.ui.messages.empty());
   }
 
@@ -116,7 +117,7 @@ TEST_F(ConverterTest, EscapeAndTheCloseBoxEndItAndTheViewCarriesOn) {
 
   // The view still answers its own commands afterwards.
   h.ClickControl(view, ids::kNextPage);
-  EXPECT_EQ(view->PageStart(), 400);
+  EXPECT_EQ(view->Session().Page().start, 400);
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <QLabel>
 
 #include "AppHarness.h"
+#include "core/FileSession.h"
 #include "ResourceIds.h"
 #include "Strings.h"
 #include "core/PageGeometry.h"
@@ -27,8 +28,8 @@ QString Label(const QDialog& dialog, int id) {
 QString HexShown(const CVekView* view, int index) {
   const int line = index / kBytesPerLine;
   const int inLine = index % kBytesPerLine;
-  if (line >= view->HexLines().size()) return {};
-  return view->HexLines()[line].mid(inLine / 2 * kHexCellsPerPair + inLine % 2 * 2, 2);
+  if (line >= HexLines(view).size()) return {};
+  return HexLines(view)[line].mid(inLine / 2 * kHexCellsPerPair + inLine % 2 * 2, 2);
 }
 
 class EditByteTest : public ::testing::Test {
@@ -73,7 +74,7 @@ class EditByteTest : public ::testing::Test {
 TEST_F(EditByteTest, OkWritesExactlyTheDoubleClickedByteAtTheOffsetShownAndSyncsIt) {
   OpenCounting(1050);
   h.ClickControl(view, ids::kNextPage);
-  ASSERT_EQ(view->PageStart(), 200);
+  ASSERT_EQ(view->Session().Page().start, 200);
   QByteArray expected = TestFiles::Read(path);
   const int begins = h.ui.waitBegins;
 
@@ -111,13 +112,13 @@ TEST_F(EditByteTest, CharacterColumnDoubleClickEditsThatByte) {
   EXPECT_EQ(shownPosition, QStringLiteral("Offset : 45"));
   expected[45] = 0x7A;
   EXPECT_EQ(TestFiles::Read(path), expected);
-  EXPECT_EQ(view->AsciiLines()[2].at(5), QLatin1Char('z'));
+  EXPECT_EQ(AsciiLines(view)[2].at(5), QLatin1Char('z'));
 }
 
 TEST_F(EditByteTest, InAHexViewTheDialogOpensInHexAndTakesTheTextAsHex) {
   OpenCounting(300);
   h.ClickControl(view, ids::kRadix);
-  ASSERT_TRUE(view->HexMode());
+  ASSERT_TRUE(view->Session().HexMode());
   QByteArray expected = TestFiles::Read(path);
   ScriptEntry(QStringLiteral("41"));
   DoubleClickHex(26);
@@ -170,7 +171,7 @@ TEST_F(EditByteTest, DecimalTypedThenHexClickedWritesTheConvertedValue) {
 TEST_F(EditByteTest, CancelEscapeAndTheCloseBoxWriteNothing) {
   OpenCounting(300);
   const QByteArray before = TestFiles::Read(path);
-  const QStringList pageBefore = view->HexLines();
+  const QStringList pageBefore = HexLines(view);
   h.ui.dialogSteps.push_back([](QDialog& d) {
     TypeInto(d, ids::kEditNewValue, QStringLiteral("41"));
     ClickButton(d, ids::kCancel);
@@ -191,7 +192,7 @@ TEST_F(EditByteTest, CancelEscapeAndTheCloseBoxWriteNothing) {
   EXPECT_EQ(h.ui.dialogsRun, 4);
   EXPECT_EQ(h.fileSystem.counters.writeOpens, 0);
   EXPECT_EQ(TestFiles::Read(path), before);
-  EXPECT_EQ(view->HexLines(), pageBefore);
+  EXPECT_EQ(HexLines(view), pageBefore);
   EXPECT_EQ(h.ui.waitDepth, 0);
   EXPECT_TRUE(h.ui.messages.empty());
 }
@@ -207,7 +208,7 @@ TEST_F(EditByteTest, ShiftOrCtrlHeldOpensNothing) {
 TEST_F(EditByteTest, BlankBetweenPairsEditsTheByteSelectedBefore) {
   OpenCounting(300);
   h.Click(view, view->HexCellCenter(33));
-  ASSERT_EQ(view->SelIndex(), 33);
+  ASSERT_EQ(view->Session().SelIndex(), 33);
   QByteArray expected = TestFiles::Read(path);
   ScriptEntry(QStringLiteral("0"));
   // Between the pair of bytes 0 and 1 and the pair of bytes 2 and 3.
@@ -222,8 +223,8 @@ TEST_F(EditByteTest, BlankBetweenPairsEditsTheByteSelectedBefore) {
 TEST_F(EditByteTest, LastPageOfSevenBytesWritesItsLastByteAndKeepsTheLength) {
   OpenCounting(207);
   h.ClickControl(view, ids::kNextPage);
-  ASSERT_EQ(view->PageStart(), 200);
-  ASSERT_EQ(view->PageBytes(), 7);
+  ASSERT_EQ(view->Session().Page().start, 200);
+  ASSERT_EQ(view->Session().Page().count, 7);
   QByteArray expected = TestFiles::Read(path);
   ScriptEntry(QStringLiteral("ee"), ids::kEditRadioHex);
   DoubleClickHex(6);
@@ -246,7 +247,7 @@ TEST_F(EditByteTest, LastPageOfSevenBytesWritesItsLastByteAndKeepsTheLength) {
 
 TEST_F(EditByteTest, APageWithNoBytesNeverOpensTheDialog) {
   Open(QByteArray());
-  ASSERT_EQ(view->PageBytes(), 0);
+  ASSERT_EQ(view->Session().Page().count, 0);
   DoubleClickHex(0);
   h.DoubleClick(view, view->AsciiCellCenter(0));
   EXPECT_EQ(h.ui.dialogsRun, 0);

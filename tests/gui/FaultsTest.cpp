@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "AppHarness.h"
+#include "core/FileSession.h"
 #include "ResourceIds.h"
 #include "Strings.h"
 #include "app/CMainFrame.h"
@@ -27,7 +28,7 @@ struct Shown {
 };
 
 Shown ShownBy(const AppHarness& h, const CVekView* view) {
-  return {view->PageStart(), view->PageEnd(), view->PageBytes(), view->PageLines(), h.ControlText(view, ids::kStart)};
+  return {view->Session().Page().start, view->Session().Page().end, view->Session().Page().count, PageLines(view), h.ControlText(view, ids::kStart)};
 }
 
 class FaultTest : public ::testing::TestWithParam<Fault> {
@@ -56,12 +57,12 @@ TEST_P(PageReadFault, ShowsItsMessageAndLeavesThePageOnScreen) {
   GetParam().apply(h.fileSystem.plan);
   h.ClickControl(view, ids::kNextPage);
   EXPECT_EQ(h.ui.MessageTexts(), QStringList{QString::fromUtf8(GetParam().message)});
-  EXPECT_EQ(view->PageLines(), before.lines);
+  EXPECT_EQ(PageLines(view), before.lines);
   EXPECT_EQ(h.ControlText(view, ids::kStart), before.startField);
   h.fileSystem.plan = {};
   h.ClickControl(view, ids::kRefresh); // the next good read shows the page asked for
   EXPECT_EQ(h.ui.messages.size(), 1u);
-  EXPECT_EQ(view->PageStart(), 400);
+  EXPECT_EQ(view->Session().Page().start, 400);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -86,7 +87,7 @@ TEST_P(SearchFault, ShowsOneMessageAndLeavesThePageAsBeforeTheSearch) {
   h.ClickControl(view, ids::kFind);
   EXPECT_EQ(h.ui.MessageTexts(), QStringList{QString::fromUtf8(GetParam().message)});
   EXPECT_EQ(ShownBy(h, view), before);
-  EXPECT_EQ(view->PatternLength(), 4) << "the pattern stays for Next whatever the search gave";
+  EXPECT_EQ(view->Session().SearchPattern().Length(), 4) << "the pattern stays for Next whatever the search gave";
 }
 
 INSTANTIATE_TEST_SUITE_P(

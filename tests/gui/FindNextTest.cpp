@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include "AppHarness.h"
+#include "core/FileSession.h"
 #include "ResourceIds.h"
 #include "Strings.h"
 #include "core/PageGeometry.h"
@@ -61,7 +62,7 @@ class FindNextTest : public ::testing::Test {
   }
   void Next() { h.ClickControl(view, ids::kNext); }
   PageState Page() const {
-    return {view->PageStart(), view->PageEnd(), view->PageBytes(), view->PageLines(),
+    return {view->Session().Page().start, view->Session().Page().end, view->Session().Page().count, PageLines(view),
             h.ControlText(view, ids::kStart)};
   }
   QLineEdit* StartField() const { return qobject_cast<QLineEdit*>(GetDlgItem(view, ids::kStart)); }
@@ -78,7 +79,7 @@ TEST_F(FindNextTest, AnEmptyFileIsTooShortForAnyPattern) {
   Next();
   EXPECT_EQ(h.ui.MessageTexts(), (QStringList{kTooShort, kTooShort}));
   EXPECT_EQ(Page(), before);
-  EXPECT_EQ(view->PatternLength(), 1);
+  EXPECT_EQ(view->Session().SearchPattern().Length(), 1);
 }
 
 TEST_F(FindNextTest, AFileShorterThanThePatternIsTooShortAndKeepsItsPage) {
@@ -93,23 +94,23 @@ TEST_F(FindNextTest, AFileEqualToThePatternMatchesAtItsStart) {
   Open(QByteArrayLiteral("Hello"));
   Find(QStringLiteral("Hello"));
   EXPECT_TRUE(h.ui.messages.empty());
-  EXPECT_EQ(view->PageStart(), 0);
-  EXPECT_EQ(view->PageBytes(), 5);
+  EXPECT_EQ(view->Session().Page().start, 0);
+  EXPECT_EQ(view->Session().Page().count, 5);
   Next();
   EXPECT_EQ(h.ui.MessageTexts(), QStringList{kNoMore});
-  EXPECT_EQ(view->PageStart(), 0);
+  EXPECT_EQ(view->Session().Page().start, 0);
 }
 
 TEST_F(FindNextTest, NextFindsEveryOverlappingOccurrenceInOrderThenStays) {
   Open(QByteArrayLiteral("AAAA"));
   Find(QStringLiteral("AA"));
-  EXPECT_EQ(view->PageStart(), 0);
+  EXPECT_EQ(view->Session().Page().start, 0);
   Next();
-  EXPECT_EQ(view->PageStart(), 1);
+  EXPECT_EQ(view->Session().Page().start, 1);
   EXPECT_EQ(h.ControlText(view, ids::kStart), QStringLiteral("1"));
   Next();
-  EXPECT_EQ(view->PageStart(), 2);
-  EXPECT_EQ(view->PageBytes(), 2);
+  EXPECT_EQ(view->Session().Page().start, 2);
+  EXPECT_EQ(view->Session().Page().count, 2);
   EXPECT_TRUE(h.ui.messages.empty());
   const PageState atLast = Page();
   Next();
@@ -124,12 +125,12 @@ TEST_F(FindNextTest, TheMatchBecomesTheFirstByteShown) {
   h.ClickControl(view, ids::kNextPage);
   h.ClickControl(view, ids::kNextPage);
   Find(QStringLiteral("needle"));
-  EXPECT_EQ(view->PageStart(), 437);
-  EXPECT_EQ(view->PageBytes(), kPageBytes);
+  EXPECT_EQ(view->Session().Page().start, 437);
+  EXPECT_EQ(view->Session().Page().count, kPageBytes);
   EXPECT_EQ(h.ControlText(view, ids::kStart), QStringLiteral("437"));
-  ASSERT_FALSE(view->AsciiLines().isEmpty());
-  EXPECT_TRUE(view->AsciiLines()[0].startsWith(QStringLiteral("needle")));
-  EXPECT_TRUE(view->OffsetLines()[0].trimmed() == QStringLiteral("437"));
+  ASSERT_FALSE(AsciiLines(view).isEmpty());
+  EXPECT_TRUE(AsciiLines(view)[0].startsWith(QStringLiteral("needle")));
+  EXPECT_TRUE(OffsetLines(view)[0].trimmed() == QStringLiteral("437"));
 }
 
 TEST_F(FindNextTest, NextWithoutAPatternDoesNothing) {
@@ -147,12 +148,12 @@ TEST_F(FindNextTest, NextWithoutAPatternDoesNothing) {
 TEST_F(FindNextTest, AFindWhoseTextGivesNoBytesLeavesNoPattern) {
   Open(QByteArrayLiteral("xxABxxABxx"));
   Find(QStringLiteral("AB"));
-  ASSERT_EQ(view->PageStart(), 2);
+  ASSERT_EQ(view->Session().Page().start, 2);
   Find(QStringLiteral(" F "), true); // one unpaired hex digit: no bytes
-  EXPECT_EQ(view->PatternLength(), 0);
-  EXPECT_EQ(view->PageStart(), 2);
+  EXPECT_EQ(view->Session().SearchPattern().Length(), 0);
+  EXPECT_EQ(view->Session().Page().start, 2);
   Next();
-  EXPECT_EQ(view->PageStart(), 2);
+  EXPECT_EQ(view->Session().Page().start, 2);
   EXPECT_TRUE(h.ui.messages.empty());
 }
 
@@ -163,7 +164,7 @@ TEST_F(FindNextTest, ACancelledFindKeepsThePatternBefore) {
   bytes.replace(400, 2, "QQ");
   Open(bytes);
   Find(QStringLiteral("XY"));
-  ASSERT_EQ(view->PageStart(), 50);
+  ASSERT_EQ(view->Session().Page().start, 50);
   h.ui.dialogSteps.push_back([](QDialog& d) {
     TypeInto(d, ids::kFindPattern, QStringLiteral("QQ"));
     ClickButton(d, ids::kCancel);
@@ -174,9 +175,9 @@ TEST_F(FindNextTest, ACancelledFindKeepsThePatternBefore) {
     PressKey(d, Qt::Key_Escape);
   });
   h.ClickControl(view, ids::kFind);
-  EXPECT_EQ(view->PageStart(), 50);
+  EXPECT_EQ(view->Session().Page().start, 50);
   Next();
-  EXPECT_EQ(view->PageStart(), 300);
+  EXPECT_EQ(view->Session().Page().start, 300);
   EXPECT_EQ(h.ui.dialogsRun, 3);
   EXPECT_TRUE(h.ui.messages.empty());
 }
@@ -186,10 +187,10 @@ TEST_F(FindNextTest, AMatchInTheLastPageShowsFewerBytes) {
   bytes.replace(950, 3, "end");
   Open(bytes);
   Find(QStringLiteral("end"));
-  EXPECT_EQ(view->PageStart(), 950);
-  EXPECT_EQ(view->PageBytes(), 50);
-  EXPECT_EQ(view->HexLines().size(), 3);
-  EXPECT_EQ(view->FileSize(), 1000);
+  EXPECT_EQ(view->Session().Page().start, 950);
+  EXPECT_EQ(view->Session().Page().count, 50);
+  EXPECT_EQ(HexLines(view).size(), 3);
+  EXPECT_EQ(view->Session().Page().fileSize, 1000);
 }
 
 TEST_F(FindNextTest, NextFromTheLastByteFindsNoMore) {
@@ -197,8 +198,8 @@ TEST_F(FindNextTest, NextFromTheLastByteFindsNoMore) {
   bytes[699] = 'Z';
   Open(bytes);
   Find(QStringLiteral("Z"));
-  ASSERT_EQ(view->PageStart(), 699);
-  ASSERT_EQ(view->PageBytes(), 1);
+  ASSERT_EQ(view->Session().Page().start, 699);
+  ASSERT_EQ(view->Session().Page().count, 1);
   const PageState atLast = Page();
   Next();
   EXPECT_EQ(h.ui.MessageTexts(), QStringList{kNoMore});
@@ -211,9 +212,9 @@ TEST_F(FindNextTest, AnOccurrenceAcrossAPageBoundaryIsFound) {
   bytes.replace(595, 10, "0123456789"); // and across the boundary of a search started at 1
   Open(bytes);
   Find(QStringLiteral("0123456789"));
-  EXPECT_EQ(view->PageStart(), 195);
+  EXPECT_EQ(view->Session().Page().start, 195);
   Next();
-  EXPECT_EQ(view->PageStart(), 595);
+  EXPECT_EQ(view->Session().Page().start, 595);
   EXPECT_TRUE(h.ui.messages.empty());
 }
 
@@ -224,8 +225,8 @@ TEST_F(FindNextTest, APatternLongerThanAPageIsFound) {
   bytes.replace(333, text.size(), text);
   Open(bytes);
   Find(QString::fromLatin1(text));
-  ASSERT_EQ(view->PatternLength(), 250);
-  EXPECT_EQ(view->PageStart(), 333);
+  ASSERT_EQ(view->Session().SearchPattern().Length(), 250);
+  EXPECT_EQ(view->Session().Page().start, 333);
   EXPECT_TRUE(h.ui.messages.empty());
   Next();
   EXPECT_EQ(h.ui.MessageTexts(), QStringList{kNoMore});
@@ -237,7 +238,7 @@ TEST_F(FindNextTest, APatternRunningPastTheEndOfTheFileDoesNotMatch) {
   Open(bytes);
   Find(QStringLiteral("abcd"));
   EXPECT_EQ(h.ui.MessageTexts(), QStringList{kNotFound});
-  EXPECT_EQ(view->PageStart(), 0);
+  EXPECT_EQ(view->Session().Page().start, 0);
 }
 
 TEST_F(FindNextTest, NotFoundKeepsThePageAndReadsItAgain) {
@@ -251,11 +252,11 @@ TEST_F(FindNextTest, NotFoundKeepsThePageAndReadsItAgain) {
   h.files.Write(QStringLiteral("find.bin"), changed);
   Find(QStringLiteral("no such text"));
   EXPECT_EQ(h.ui.MessageTexts(), QStringList{kNotFound});
-  EXPECT_EQ(view->PageStart(), before.start);
-  EXPECT_EQ(view->PageEnd(), before.end);
-  EXPECT_EQ(view->PageBytes(), before.bytes);
+  EXPECT_EQ(view->Session().Page().start, before.start);
+  EXPECT_EQ(view->Session().Page().end, before.end);
+  EXPECT_EQ(view->Session().Page().count, before.bytes);
   EXPECT_EQ(h.ControlText(view, ids::kStart), before.startField);
-  EXPECT_EQ(view->AsciiLines()[0].at(10), QLatin1Char('W'));
+  EXPECT_EQ(AsciiLines(view)[0].at(10), QLatin1Char('W'));
 }
 
 TEST_F(FindNextTest, FindSearchesFromTheFileStartAndTakesHexPairs) {
@@ -265,12 +266,12 @@ TEST_F(FindNextTest, FindSearchesFromTheFileStartAndTakesHexPairs) {
   Open(bytes);
   h.ClickControl(view, ids::kNextPage);
   h.ClickControl(view, ids::kNextPage);
-  ASSERT_EQ(view->PageStart(), 400);
+  ASSERT_EQ(view->Session().Page().start, 400);
   Find(QStringLiteral("48 65"), true);
-  EXPECT_EQ(view->PatternLength(), 2);
-  EXPECT_EQ(view->PageStart(), 120);
+  EXPECT_EQ(view->Session().SearchPattern().Length(), 2);
+  EXPECT_EQ(view->Session().Page().start, 120);
   Next();
-  EXPECT_EQ(view->PageStart(), 700);
+  EXPECT_EQ(view->Session().Page().start, 700);
 }
 
 TEST_F(FindNextTest, NextSearchesFromOnePastThePageShownNow) {
@@ -280,10 +281,10 @@ TEST_F(FindNextTest, NextSearchesFromOnePastThePageShownNow) {
   bytes.replace(500, 2, "ok");
   Open(bytes);
   Find(QStringLiteral("ok"));
-  ASSERT_EQ(view->PageStart(), 10);
+  ASSERT_EQ(view->Session().Page().start, 10);
   h.ClickControl(view, ids::kNextPage); // page at 210: the occurrence at 150 lies behind it
   Next();
-  EXPECT_EQ(view->PageStart(), 500);
+  EXPECT_EQ(view->Session().Page().start, 500);
 }
 
 TEST_F(FindNextTest, OccurrencesBeyond4GiBAreFoundAndShownAtTheirOffsets) {
@@ -302,21 +303,21 @@ TEST_F(FindNextTest, OccurrencesBeyond4GiBAreFoundAndShownAtTheirOffsets) {
   view = h.StartOn(path);
   ASSERT_NE(view, nullptr);
   Find(QStringLiteral("far"));
-  ASSERT_EQ(view->PageStart(), 0);
+  ASSERT_EQ(view->Session().Page().start, 0);
   h.TypeStart(view, QString::number(4 * kGiB));
   h.Key(StartField(), Qt::Key_Return);
-  ASSERT_EQ(view->PageStart(), 4 * kGiB);
+  ASSERT_EQ(view->Session().Page().start, 4 * kGiB);
   Next();
-  EXPECT_EQ(view->PageStart(), 4 * kGiB + 7);
+  EXPECT_EQ(view->Session().Page().start, 4 * kGiB + 7);
   EXPECT_EQ(h.ControlText(view, ids::kStart), QString::number(4 * kGiB + 7));
   h.TypeStart(view, QString::number(5 * kGiB - 1000));
   h.Key(StartField(), Qt::Key_Return);
   Next();
-  EXPECT_EQ(view->PageStart(), 5 * kGiB - 50);
-  EXPECT_EQ(view->PageBytes(), 50);
+  EXPECT_EQ(view->Session().Page().start, 5 * kGiB - 50);
+  EXPECT_EQ(view->Session().Page().count, 50);
   Next();
   EXPECT_EQ(h.ui.MessageTexts(), QStringList{kNoMore});
-  EXPECT_EQ(view->PageStart(), 5 * kGiB - 50);
+  EXPECT_EQ(view->Session().Page().start, 5 * kGiB - 50);
 }
 
 TEST_F(FindNextTest, F3AndShiftF3FromTheStartFieldReachNextAndFind) {
@@ -327,13 +328,13 @@ TEST_F(FindNextTest, F3AndShiftF3FromTheStartFieldReachNextAndFind) {
   ScriptPattern(QStringLiteral("key"));
   h.Key(StartField(), Qt::Key_F3, Qt::ShiftModifier);
   EXPECT_EQ(h.ui.dialogsRun, 1);
-  EXPECT_EQ(view->PageStart(), 42);
+  EXPECT_EQ(view->Session().Page().start, 42);
   h.Key(StartField(), Qt::Key_F3);
   EXPECT_EQ(h.ui.dialogsRun, 1);
-  EXPECT_EQ(view->PageStart(), 642);
+  EXPECT_EQ(view->Session().Page().start, 642);
   h.Key(StartField(), Qt::Key_F3);
   EXPECT_EQ(h.ui.MessageTexts(), QStringList{kNoMore});
-  EXPECT_EQ(view->PageStart(), 642);
+  EXPECT_EQ(view->Session().Page().start, 642);
 }
 
 TEST_F(FindNextTest, AVanishedFileCannotBeOpenedAndThePatternStays) {
@@ -347,11 +348,11 @@ TEST_F(FindNextTest, AVanishedFileCannotBeOpenedAndThePatternStays) {
   Next();
   EXPECT_EQ(h.ui.MessageTexts(), (QStringList{kNotOpened, kNotOpened}));
   EXPECT_EQ(Page(), before);
-  EXPECT_EQ(view->PatternLength(), 2);
+  EXPECT_EQ(view->Session().SearchPattern().Length(), 2);
 
   h.files.Write(QStringLiteral("find.bin"), bytes);
   Next();
-  EXPECT_EQ(view->PageStart(), 250);
+  EXPECT_EQ(view->Session().Page().start, 250);
   EXPECT_EQ(h.ui.messages.size(), 2u);
 }
 
@@ -397,7 +398,7 @@ TEST_F(FindNextTest, ALongSearchCanBeCancelledAndLeavesThePageAsItWas) {
   EXPECT_TRUE(progressShown);
   EXPECT_TRUE(h.ui.messages.empty()) << h.ui.MessageTexts().join(u'|').toStdString();
   EXPECT_EQ(Page(), before);
-  EXPECT_EQ(view->PatternLength(), 22);
+  EXPECT_EQ(view->Session().SearchPattern().Length(), 22);
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
   for (QWidget* window : QApplication::topLevelWidgets()) {
     if (qobject_cast<QProgressDialog*>(window) != nullptr) {

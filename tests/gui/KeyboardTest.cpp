@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "AppHarness.h"
+#include "core/FileSession.h"
 #include "ResourceIds.h"
 #include "core/CellGeometry.h"
 #include "view/CVekView.h"
@@ -74,28 +75,28 @@ TEST_F(Keyboard, ArrowKeysMoveTheSelectedByteAndTurnThePageAtItsEdges) {
   };
   for (const Step& step : steps) {
     Press(step.key);
-    EXPECT_EQ(view->PageStart(), step.pageStart) << step.key;
-    EXPECT_EQ(view->SelIndex(), step.selIndex) << step.key;
+    EXPECT_EQ(view->Session().Page().start, step.pageStart) << step.key;
+    EXPECT_EQ(view->Session().SelIndex(), step.selIndex) << step.key;
     EXPECT_EQ(PositionLine(), QString::fromUtf8(step.positionLine)) << step.key;
   }
   h.Key(area, Qt::Key_End, Qt::ControlModifier); // the last page, by the accelerator
-  ASSERT_EQ(view->PageStart(), 850);
+  ASSERT_EQ(view->Session().Page().start, 850);
   for (int i = 0; i < 9; ++i) Press(Qt::Key_Down);
   Press(Qt::Key_End);
   EXPECT_EQ(PositionLine(), QStringLiteral("Byte 1049 = 25"));
   Press(Qt::Key_Right);
   Press(Qt::Key_Down);
-  EXPECT_EQ(view->PageStart(), 850) << "nothing past the last byte";
-  EXPECT_EQ(view->SelIndex(), 199);
+  EXPECT_EQ(view->Session().Page().start, 850) << "nothing past the last byte";
+  EXPECT_EQ(view->Session().SelIndex(), 199);
 
   h.Key(area, Qt::Key_Home, Qt::ControlModifier); // the first page; the index stays
   Press(Qt::Key_Right); // byte 199 to byte 200: the next page
-  EXPECT_EQ(view->PageStart(), 200);
-  EXPECT_EQ(view->SelIndex(), 0);
+  EXPECT_EQ(view->Session().Page().start, 200);
+  EXPECT_EQ(view->Session().SelIndex(), 0);
   EXPECT_EQ(PositionLine(), QStringLiteral("Byte 200 = 200"));
   Press(Qt::Key_Left); // and back
-  EXPECT_EQ(view->PageStart(), 0);
-  EXPECT_EQ(view->SelIndex(), 199);
+  EXPECT_EQ(view->Session().Page().start, 0);
+  EXPECT_EQ(view->Session().SelIndex(), 199);
   EXPECT_TRUE(h.ui.messages.empty());
 }
 

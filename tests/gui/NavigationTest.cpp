@@ -10,6 +10,7 @@
 #include <QToolTip>
 
 #include "AppHarness.h"
+#include "core/FileSession.h"
 #include "ResourceIds.h"
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
@@ -46,18 +47,18 @@ TEST_F(Navigation, NextReachesThePartialLastPageThenTheLast200BytesAndStaysThere
   view = Open(1050);
   ASSERT_NE(view, nullptr);
   GoTo(QStringLiteral("800"));
-  ASSERT_EQ(view->PageStart(), 800);
+  ASSERT_EQ(view->Session().Page().start, 800);
   h.ClickControl(view, ids::kNextPage);
-  EXPECT_EQ(view->PageStart(), 1000);
-  EXPECT_EQ(view->PageBytes(), 50);
-  EXPECT_EQ(view->HexLines().size(), 3);
-  EXPECT_EQ(view->HexLines()[2], QStringLiteral("1011 1213 1415 1617 1819 ")); // 1040..1049
+  EXPECT_EQ(view->Session().Page().start, 1000);
+  EXPECT_EQ(view->Session().Page().count, 50);
+  EXPECT_EQ(HexLines(view).size(), 3);
+  EXPECT_EQ(HexLines(view)[2], QStringLiteral("1011 1213 1415 1617 1819 ")); // 1040..1049
   EXPECT_EQ(StartText(), QStringLiteral("1000"));
   for (int press = 0; press < 3; ++press) {
     h.ClickControl(view, ids::kNextPage);
-    EXPECT_EQ(view->PageStart(), 850);
-    EXPECT_EQ(view->PageBytes(), 200);
-    EXPECT_EQ(view->OffsetLines()[0], QStringLiteral("    850"));
+    EXPECT_EQ(view->Session().Page().start, 850);
+    EXPECT_EQ(view->Session().Page().count, 200);
+    EXPECT_EQ(OffsetLines(view)[0], QStringLiteral("    850"));
     EXPECT_EQ(StartText(), QStringLiteral("850"));
   }
   EXPECT_TRUE(h.ui.messages.empty());
@@ -71,19 +72,19 @@ TEST_F(Navigation, PageKeysWorkWhereverTheFocusIsInTheForm) {
     QWidget* target = Control(focusId);
     ASSERT_NE(target, nullptr);
     h.Key(target, Qt::Key_Home, Qt::ControlModifier);
-    ASSERT_EQ(view->PageStart(), 0);
+    ASSERT_EQ(view->Session().Page().start, 0);
     target->setFocus();
     h.Key(target, Qt::Key_PageDown);
-    EXPECT_EQ(view->PageStart(), 200);
+    EXPECT_EQ(view->Session().Page().start, 200);
     h.Key(target, Qt::Key_PageDown);
-    EXPECT_EQ(view->PageStart(), 400);
+    EXPECT_EQ(view->Session().Page().start, 400);
     h.Key(target, Qt::Key_PageUp);
-    EXPECT_EQ(view->PageStart(), 200);
+    EXPECT_EQ(view->Session().Page().start, 200);
     h.Key(target, Qt::Key_End, Qt::ControlModifier);
-    EXPECT_EQ(view->PageStart(), 850);
-    EXPECT_EQ(view->PageBytes(), 200);
+    EXPECT_EQ(view->Session().Page().start, 850);
+    EXPECT_EQ(view->Session().Page().count, 200);
     h.Key(target, Qt::Key_Home, Qt::ControlModifier);
-    EXPECT_EQ(view->PageStart(), 0);
+    EXPECT_EQ(view->Session().Page().start, 0);
     EXPECT_EQ(StartText(), QStringLiteral("0"));
   }
   EXPECT_TRUE(h.ui.messages.empty());
@@ -96,15 +97,15 @@ TEST_F(Navigation, EnterOnTheNextButtonGoesToTheTypedStartInsteadOfPressingIt) {
   ASSERT_NE(next, nullptr);
   next->setFocus();
   h.Key(next, Qt::Key_Return);
-  EXPECT_EQ(view->PageStart(), 0);
+  EXPECT_EQ(view->Session().Page().start, 0);
 
   h.TypeStart(view, QStringLiteral("300"));
   next->setFocus();
   h.Key(next, Qt::Key_Return);
-  EXPECT_EQ(view->PageStart(), 300); // a press of ">" would have gone to 500
-  EXPECT_EQ(view->OffsetLines()[0], QStringLiteral("    300"));
+  EXPECT_EQ(view->Session().Page().start, 300); // a press of ">" would have gone to 500
+  EXPECT_EQ(OffsetLines(view)[0], QStringLiteral("    300"));
   h.Key(next, Qt::Key_Enter); // the keypad's Enter does the same
-  EXPECT_EQ(view->PageStart(), 300);
+  EXPECT_EQ(view->Session().Page().start, 300);
 }
 
 TEST_F(Navigation, TheStartFieldTakesOnlyDigitsFromTheKeyboard) {
@@ -112,38 +113,38 @@ TEST_F(Navigation, TheStartFieldTakesOnlyDigitsFromTheKeyboard) {
   ASSERT_NE(view, nullptr);
   h.TypeStart(view, QStringLiteral("12ab"));
   EXPECT_EQ(StartText(), QStringLiteral("12"));
-  EXPECT_EQ(view->PageStart(), 12);
+  EXPECT_EQ(view->Session().Page().start, 12);
 
   // Also in the hex radix: the letters come only from the view's own writing.
   h.ClickControl(view, ids::kRadix);
   h.TypeStart(view, QStringLiteral("3E8"));
   EXPECT_EQ(StartText(), QStringLiteral("38"));
   Enter();
-  EXPECT_EQ(view->PageStart(), 0x38);
+  EXPECT_EQ(view->Session().Page().start, 0x38);
   h.ClickControl(view, ids::kRadix);
   GoTo(QStringLiteral("1000"));
   h.ClickControl(view, ids::kRadix);
   EXPECT_EQ(StartText(), QStringLiteral("3E8"));
-  EXPECT_EQ(view->PageStart(), 1000);
+  EXPECT_EQ(view->Session().Page().start, 1000);
 }
 
 TEST_F(Navigation, TheRadixToggleRewritesOffsetsStartSizeAndPositionButNotTheBytes) {
   view = Open(1050);
   ASSERT_NE(view, nullptr);
-  EXPECT_EQ(view->OffsetLines()[1], QStringLiteral("     20"));
+  EXPECT_EQ(OffsetLines(view)[1], QStringLiteral("     20"));
   auto* toggle = qobject_cast<QAbstractButton*>(Control(ids::kRadix));
   ASSERT_NE(toggle, nullptr);
   EXPECT_EQ(toggle->text(), QStringLiteral("Dec"));
-  const QStringList hexBefore = view->HexLines();
-  const QStringList asciiBefore = view->AsciiLines();
+  const QStringList hexBefore = HexLines(view);
+  const QStringList asciiBefore = AsciiLines(view);
 
   h.ClickControl(view, ids::kRadix);
-  EXPECT_TRUE(view->HexMode());
+  EXPECT_TRUE(view->Session().HexMode());
   EXPECT_EQ(toggle->text(), QStringLiteral("Hex"));
-  EXPECT_EQ(view->OffsetLines()[1], QStringLiteral("     14"));
-  EXPECT_EQ(view->OffsetLines()[9], QStringLiteral("     B4"));
-  EXPECT_EQ(view->HexLines(), hexBefore);
-  EXPECT_EQ(view->AsciiLines(), asciiBefore);
+  EXPECT_EQ(OffsetLines(view)[1], QStringLiteral("     14"));
+  EXPECT_EQ(OffsetLines(view)[9], QStringLiteral("     B4"));
+  EXPECT_EQ(HexLines(view), hexBefore);
+  EXPECT_EQ(AsciiLines(view), asciiBefore);
   EXPECT_EQ(h.ControlText(view, ids::kFileSize), QStringLiteral("0x41A\r\nBytes"));
   EXPECT_EQ(h.ControlText(view, ids::kPositionLine), QStringLiteral("Byte 0 = 0"));
 
@@ -151,18 +152,18 @@ TEST_F(Navigation, TheRadixToggleRewritesOffsetsStartSizeAndPositionButNotTheByt
   GoTo(QStringLiteral("300"));
   h.ClickControl(view, ids::kRadix);
   EXPECT_EQ(StartText(), QStringLiteral("12C"));
-  EXPECT_EQ(view->PageStart(), 300); // the field read back in the new radix
-  EXPECT_EQ(view->OffsetLines()[1], QStringLiteral("    140"));
+  EXPECT_EQ(view->Session().Page().start, 300); // the field read back in the new radix
+  EXPECT_EQ(OffsetLines(view)[1], QStringLiteral("    140"));
   EXPECT_EQ(h.ControlText(view, ids::kPositionLine), QStringLiteral("Byte 12C = 2C"));
 
   h.ClickControl(view, ids::kRadix);
-  EXPECT_FALSE(view->HexMode());
+  EXPECT_FALSE(view->Session().HexMode());
   EXPECT_EQ(toggle->text(), QStringLiteral("Dec"));
   EXPECT_EQ(StartText(), QStringLiteral("300"));
-  EXPECT_EQ(view->OffsetLines()[1], QStringLiteral("    320"));
+  EXPECT_EQ(OffsetLines(view)[1], QStringLiteral("    320"));
   EXPECT_EQ(h.ControlText(view, ids::kFileSize), QStringLiteral("1050\r\nBytes"));
   EXPECT_EQ(h.ControlText(view, ids::kPositionLine), QStringLiteral("Byte 300 = 44"));
-  EXPECT_EQ(view->PageStart(), 300);
+  EXPECT_EQ(view->Session().Page().start, 300);
 }
 
 TEST_F(Navigation, NewLoadsAnotherFileKeepingTheRadixAndTheSelectedIndex) {
@@ -172,27 +173,27 @@ TEST_F(Navigation, NewLoadsAnotherFileKeepingTheRadixAndTheSelectedIndex) {
   h.Click(view, view->HexCellCenter(4));
   h.ClickControl(view, ids::kRadix);
   GoTo(QStringLiteral("64"));
-  ASSERT_EQ(view->PageStart(), 100);
+  ASSERT_EQ(view->Session().Page().start, 100);
   ASSERT_EQ(h.ControlText(view, ids::kPositionLine), QStringLiteral("Byte 4 = 4"));
 
   // Cancelled: nothing changes.
   h.ClickControl(view, ids::kNew);
   EXPECT_EQ(h.ui.fileDialogTitles.size(), 1u);
-  EXPECT_EQ(view->PageStart(), 100);
-  EXPECT_EQ(view->FileSize(), 1050);
+  EXPECT_EQ(view->Session().Page().start, 100);
+  EXPECT_EQ(view->Session().Page().fileSize, 1050);
 
   const QString other = h.files.Write(QStringLiteral("other.bin"), QByteArray(300, '\x41'));
   h.ui.fileAnswers.push_back(other);
   h.ClickControl(view, ids::kNew);
-  EXPECT_EQ(view->FileName(), other);
-  EXPECT_EQ(view->PageStart(), 0);
-  EXPECT_EQ(view->FileSize(), 300);
-  EXPECT_TRUE(view->HexMode());
-  EXPECT_EQ(view->OffsetLines()[1], QStringLiteral("     14"));
+  EXPECT_EQ(ShownFileName(view), other);
+  EXPECT_EQ(view->Session().Page().start, 0);
+  EXPECT_EQ(view->Session().Page().fileSize, 300);
+  EXPECT_TRUE(view->Session().HexMode());
+  EXPECT_EQ(OffsetLines(view)[1], QStringLiteral("     14"));
   EXPECT_EQ(h.ControlText(view, ids::kFileSize), QStringLiteral("0x12C\r\nBytes"));
   EXPECT_EQ(h.ControlText(view, ids::kFileName), QStringLiteral("File : ") + other);
   EXPECT_EQ(h.ActiveChild()->windowTitle(), QStringLiteral("VEK - ") + other);
-  EXPECT_EQ(view->SelIndex(), 4);
+  EXPECT_EQ(view->Session().SelIndex(), 4);
   EXPECT_EQ(h.ControlText(view, ids::kPositionLine), QStringLiteral("Byte 4 = 4")); // loading leaves it
   h.ClickControl(view, ids::kRadix);
   EXPECT_EQ(h.ControlText(view, ids::kPositionLine), QStringLiteral("Byte 4 = 65"));
@@ -207,17 +208,17 @@ TEST_F(Navigation, AViewWithoutAFileCannotReadUntilNewGivesItOne) {
   h.ClickControl(view, ids::kNextPage);
   EXPECT_EQ(h.ui.MessageTexts(), (QStringList{QStringLiteral("File could not be opened "),
                                               QStringLiteral("File could not be opened ")}));
-  EXPECT_TRUE(view->PageLines().isEmpty());
+  EXPECT_TRUE(PageLines(view).isEmpty());
   EXPECT_EQ(h.ControlText(view, ids::kFileName), QStringLiteral("Filename"));
 
   const QString path = h.files.WriteCounting(QStringLiteral("count.bin"), 250);
   h.ui.fileAnswers.push_back(path);
   h.ClickControl(view, ids::kNew);
-  EXPECT_EQ(view->PageBytes(), 200);
-  EXPECT_EQ(view->HexLines().size(), 10);
+  EXPECT_EQ(view->Session().Page().count, 200);
+  EXPECT_EQ(HexLines(view).size(), 10);
   h.ClickControl(view, ids::kNextPage);
-  EXPECT_EQ(view->PageStart(), 200);
-  EXPECT_EQ(view->PageBytes(), 50);
+  EXPECT_EQ(view->Session().Page().start, 200);
+  EXPECT_EQ(view->Session().Page().count, 50);
   EXPECT_EQ(h.ui.messages.size(), 2u);
 }
 

@@ -8,6 +8,7 @@
 #include <QScreen>
 
 #include "AppHarness.h"
+#include "core/FileSession.h"
 #include "ResourceIds.h"
 #include "app/CMainFrame.h"
 #include "core/PageGeometry.h"
@@ -33,14 +34,14 @@ TEST(PageReading, ThePageTextHoldsTheBytesOfTheFile) {
   const QString path = h.files.WriteCounting(QStringLiteral("count.bin"), 1050);
   CVekView* view = h.StartOn(path);
   ASSERT_NE(view, nullptr);
-  ASSERT_EQ(view->HexLines().size(), 10);
-  EXPECT_EQ(view->HexLines()[0], QStringLiteral("0001 0203 0405 0607 0809 0A0B 0C0D 0E0F 1011 1213 "));
-  EXPECT_EQ(view->AsciiLines()[0], QStringLiteral("...................."));
-  EXPECT_EQ(view->OffsetLines()[0], QStringLiteral("      0"));
-  EXPECT_EQ(view->HexLines()[1], QStringLiteral("1415 1617 1819 1A1B 1C1D 1E1F 2021 2223 2425 2627 "));
-  EXPECT_EQ(view->AsciiLines()[1], QStringLiteral("............ !\"#$%&'"));
-  EXPECT_EQ(view->OffsetLines()[9], QStringLiteral("    180"));
-  EXPECT_EQ(view->PageLines()[0],
+  ASSERT_EQ(HexLines(view).size(), 10);
+  EXPECT_EQ(HexLines(view)[0], QStringLiteral("0001 0203 0405 0607 0809 0A0B 0C0D 0E0F 1011 1213 "));
+  EXPECT_EQ(AsciiLines(view)[0], QStringLiteral("...................."));
+  EXPECT_EQ(OffsetLines(view)[0], QStringLiteral("      0"));
+  EXPECT_EQ(HexLines(view)[1], QStringLiteral("1415 1617 1819 1A1B 1C1D 1E1F 2021 2223 2425 2627 "));
+  EXPECT_EQ(AsciiLines(view)[1], QStringLiteral("............ !\"#$%&'"));
+  EXPECT_EQ(OffsetLines(view)[9], QStringLiteral("    180"));
+  EXPECT_EQ(PageLines(view)[0],
             QStringLiteral("      0  0001 0203 0405 0607 0809 0A0B 0C0D 0E0F 1011 1213  ...................."));
 }
 
@@ -48,23 +49,23 @@ TEST(PageReading, ShortFilesShowWhollyWithAPartialLastLine) {
   AppHarness h;
   CVekView* view = h.StartOn(h.files.Write(QStringLiteral("hello.txt"), QByteArrayLiteral("Hello")));
   ASSERT_NE(view, nullptr);
-  EXPECT_EQ(view->HexLines(), QStringList{QStringLiteral("4865 6C6C 6F")});
-  EXPECT_EQ(view->AsciiLines(), QStringList{QStringLiteral("Hello")});
+  EXPECT_EQ(HexLines(view), QStringList{QStringLiteral("4865 6C6C 6F")});
+  EXPECT_EQ(AsciiLines(view), QStringList{QStringLiteral("Hello")});
 
   const QString path21 = h.files.WriteCounting(QStringLiteral("21.bin"), 21);
   ASSERT_NE(h.app->OpenDocumentFile(TestFiles::Local(path21)), nullptr);
   CVekView* view21 = h.ActiveView();
-  ASSERT_EQ(view21->HexLines().size(), 2);
-  EXPECT_EQ(view21->HexLines()[1], QStringLiteral("14"));
-  EXPECT_EQ(view21->AsciiLines()[1], QStringLiteral("."));
-  EXPECT_EQ(view21->OffsetLines()[1], QStringLiteral("     20"));
+  ASSERT_EQ(HexLines(view21).size(), 2);
+  EXPECT_EQ(HexLines(view21)[1], QStringLiteral("14"));
+  EXPECT_EQ(AsciiLines(view21)[1], QStringLiteral("."));
+  EXPECT_EQ(OffsetLines(view21)[1], QStringLiteral("     20"));
 
   const QString path150 = h.files.WriteCounting(QStringLiteral("150.bin"), 150);
   ASSERT_NE(h.app->OpenDocumentFile(TestFiles::Local(path150)), nullptr);
   CVekView* view150 = h.ActiveView();
-  EXPECT_EQ(view150->PageStart(), 0);
-  EXPECT_EQ(view150->PageBytes(), 150);
-  EXPECT_EQ(view150->HexLines().size(), 8);
+  EXPECT_EQ(view150->Session().Page().start, 0);
+  EXPECT_EQ(view150->Session().Page().count, 150);
+  EXPECT_EQ(HexLines(view150).size(), 8);
 }
 
 TEST(PageReading, AFileThatShrinksOrGrowsIsMeasuredAgainOnTheNextRead) {
@@ -73,16 +74,16 @@ TEST(PageReading, AFileThatShrinksOrGrowsIsMeasuredAgainOnTheNextRead) {
   CVekView* view = h.StartOn(path);
   ASSERT_NE(view, nullptr);
   GoTo(h, view, QStringLiteral("900"));
-  ASSERT_EQ(view->PageStart(), 900);
-  ASSERT_EQ(view->PageBytes(), 150);
+  ASSERT_EQ(view->Session().Page().start, 900);
+  ASSERT_EQ(view->Session().Page().count, 150);
 
   Resize(path, 500);
   h.ClickControl(view, ids::kRefresh);
   EXPECT_TRUE(h.ui.messages.empty());
-  EXPECT_EQ(view->FileSize(), 500);
-  EXPECT_EQ(view->PageStart(), 300);
-  EXPECT_EQ(view->PageEnd(), 500);
-  EXPECT_EQ(view->PageBytes(), 200);
+  EXPECT_EQ(view->Session().Page().fileSize, 500);
+  EXPECT_EQ(view->Session().Page().start, 300);
+  EXPECT_EQ(view->Session().Page().end, 500);
+  EXPECT_EQ(view->Session().Page().count, 200);
   EXPECT_EQ(h.ControlText(view, ids::kFileSize), QStringLiteral("500\r\nBytes"));
   EXPECT_EQ(h.ControlText(view, ids::kStart), QStringLiteral("300"));
 
@@ -94,17 +95,17 @@ TEST(PageReading, AFileThatShrinksOrGrowsIsMeasuredAgainOnTheNextRead) {
   };
   h.ClickControl(view, ids::kPrevPage);
   EXPECT_TRUE(h.ui.messages.empty());
-  EXPECT_EQ(view->FileSize(), 50);
-  EXPECT_EQ(view->PageStart(), 0); // start 100 lies past the new end
-  EXPECT_EQ(view->PageBytes(), 50);
-  EXPECT_EQ(view->HexLines().size(), 3);
+  EXPECT_EQ(view->Session().Page().fileSize, 50);
+  EXPECT_EQ(view->Session().Page().start, 0); // start 100 lies past the new end
+  EXPECT_EQ(view->Session().Page().count, 50);
+  EXPECT_EQ(HexLines(view).size(), 3);
   h.fileSystem.beforeOpen = nullptr;
 
   h.files.WriteCounting(QStringLiteral("count.bin"), 700);
   h.ClickControl(view, ids::kNextPage);
-  EXPECT_EQ(view->FileSize(), 700);
-  EXPECT_EQ(view->PageStart(), 200);
-  EXPECT_EQ(view->PageBytes(), 200);
+  EXPECT_EQ(view->Session().Page().fileSize, 700);
+  EXPECT_EQ(view->Session().Page().start, 200);
+  EXPECT_EQ(view->Session().Page().count, 200);
 }
 
 TEST(PageReading, AShortOrFailedReadSaysReadErrorAndLeavesThePageOnScreen) {
@@ -113,7 +114,7 @@ TEST(PageReading, AShortOrFailedReadSaysReadErrorAndLeavesThePageOnScreen) {
     AppHarness h;
     CVekView* view = h.StartOn(h.files.WriteCounting(QStringLiteral("count.bin"), 1050));
     ASSERT_NE(view, nullptr);
-    const QStringList before = view->PageLines();
+    const QStringList before = PageLines(view);
     if (shortRead) {
       h.fileSystem.plan.shortRead = 10;
     } else {
@@ -121,17 +122,15 @@ TEST(PageReading, AShortOrFailedReadSaysReadErrorAndLeavesThePageOnScreen) {
     }
     h.ClickControl(view, ids::kNextPage);
     EXPECT_EQ(h.ui.MessageTexts(), QStringList{QStringLiteral("Read Error")});
-    EXPECT_EQ(view->PageLines(), before);
+    EXPECT_EQ(PageLines(view), before);
     EXPECT_EQ(h.ControlText(view, ids::kStart), QStringLiteral("0"));
     EXPECT_EQ(h.ui.waitDepth, 0); // the wait cursor was taken back
-    EXPECT_FALSE(view->ReadPage());
-    EXPECT_EQ(view->PageLines(), before);
 
     // Once the file system reads again, the same command goes on from the window it wanted.
     h.fileSystem.plan = FaultPlan{};
     h.ClickControl(view, ids::kRefresh);
-    EXPECT_EQ(view->PageStart(), 200);
-    EXPECT_EQ(view->OffsetLines()[0], QStringLiteral("    200"));
+    EXPECT_EQ(view->Session().Page().start, 200);
+    EXPECT_EQ(OffsetLines(view)[0], QStringLiteral("    200"));
   }
 }
 
@@ -139,13 +138,11 @@ TEST(PageReading, AFailedSeekSaysSeekErrorAndLeavesThePageOnScreen) {
   AppHarness h;
   CVekView* view = h.StartOn(h.files.WriteCounting(QStringLiteral("count.bin"), 1050));
   ASSERT_NE(view, nullptr);
-  const QStringList before = view->PageLines();
+  const QStringList before = PageLines(view);
   h.fileSystem.plan.failSeek = true;
   h.ClickControl(view, ids::kNextPage);
   EXPECT_EQ(h.ui.MessageTexts(), QStringList{QStringLiteral("Seek error")});
-  EXPECT_EQ(view->PageLines(), before);
-  EXPECT_FALSE(view->ReadPage());
-  EXPECT_EQ(view->PageLines(), before);
+  EXPECT_EQ(PageLines(view), before);
   EXPECT_EQ(h.ui.waitDepth, 0);
 }
 
@@ -154,16 +151,14 @@ TEST(PageReading, AFileThatCannotBeOpenedLeavesThePageStateUntouched) {
   CVekView* view = h.StartOn(h.files.WriteCounting(QStringLiteral("count.bin"), 1050));
   ASSERT_NE(view, nullptr);
   GoTo(h, view, QStringLiteral("400"));
-  const QStringList before = view->PageLines();
+  const QStringList before = PageLines(view);
   h.fileSystem.plan.openForRead = FileError::AccessDenied;
   h.ClickControl(view, ids::kRefresh);
   EXPECT_EQ(h.ui.MessageTexts(), QStringList{QStringLiteral("File could not be opened ")});
-  EXPECT_EQ(view->PageStart(), 400);
-  EXPECT_EQ(view->PageBytes(), 200);
-  EXPECT_EQ(view->FileSize(), 1050);
-  EXPECT_EQ(view->PageLines(), before);
-  EXPECT_FALSE(view->ReadPage());
-  EXPECT_EQ(h.ui.messages.size(), 2u);
+  EXPECT_EQ(view->Session().Page().start, 400);
+  EXPECT_EQ(view->Session().Page().count, 200);
+  EXPECT_EQ(view->Session().Page().fileSize, 1050);
+  EXPECT_EQ(PageLines(view), before);
 }
 
 TEST(PageReading, AFileDeletedWhileShownCannotBeOpenedAnyMore) {
@@ -171,12 +166,12 @@ TEST(PageReading, AFileDeletedWhileShownCannotBeOpenedAnyMore) {
   const QString path = h.files.WriteCounting(QStringLiteral("count.bin"), 300);
   CVekView* view = h.StartOn(path);
   ASSERT_NE(view, nullptr);
-  const QStringList before = view->PageLines();
+  const QStringList before = PageLines(view);
   ASSERT_TRUE(QFile::remove(path));
   h.ClickControl(view, ids::kNextPage);
   EXPECT_EQ(h.ui.MessageTexts(), QStringList{QStringLiteral("File could not be opened ")});
-  EXPECT_EQ(view->PageLines(), before);
-  EXPECT_EQ(view->FileSize(), 300);
+  EXPECT_EQ(PageLines(view), before);
+  EXPECT_EQ(view->Session().Page().fileSize, 300);
 }
 
 namespace {
@@ -214,7 +209,7 @@ TEST(PageReading, AShorterPageLeavesNothingOfTheLongerOneOnScreen) {
   for (int line = 0; line < kMaxPageLines; ++line) EXPECT_GT(DarkPixels(shown, HexLineBand(view, line)), 0) << line;
 
   GoTo(h, view, QStringLiteral("1000"));
-  ASSERT_EQ(view->HexLines().size(), 3);
+  ASSERT_EQ(HexLines(view).size(), 3);
   shown = OnScreen(h, view);
   for (int line = 0; line < 3; ++line) EXPECT_GT(DarkPixels(shown, HexLineBand(view, line)), 0) << line;
   for (int line = 3; line < kMaxPageLines; ++line) EXPECT_EQ(DarkPixels(shown, HexLineBand(view, line)), 0) << line;
@@ -241,7 +236,7 @@ TEST(PageReading, ASoftHyphenShowsAsAHyphenInTheCharacterColumn) {
   AppHarness h;
   CVekView* view = h.StartOn(h.files.Write(QStringLiteral("shy.bin"), QByteArray("a\xAD" "b")));
   ASSERT_NE(view, nullptr);
-  EXPECT_EQ(view->AsciiLines(), QStringList{"a-b"});
+  EXPECT_EQ(AsciiLines(view), QStringList{"a-b"});
 }
 
 } // namespace vek::test

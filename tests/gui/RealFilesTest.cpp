@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "AppHarness.h"
+#include "core/FileSession.h"
 #include "ResourceIds.h"
 #include "app/CChildFrame.h"
 #include "view/CVekView.h"
@@ -21,9 +22,9 @@ TEST(RealFiles, DevNullShowsAsAnEmptyFileAndDevZeroToo) {
     AppHarness h;
     CVekView* view = h.StartOn(QString::fromLatin1(device));
     ASSERT_NE(view, nullptr) << device;
-    EXPECT_EQ(view->FileSize(), 0) << device;
-    EXPECT_EQ(view->PageBytes(), 0) << device;
-    EXPECT_EQ(view->OffsetLines(), QStringList({"      0"})) << device;
+    EXPECT_EQ(view->Session().Page().fileSize, 0) << device;
+    EXPECT_EQ(view->Session().Page().count, 0) << device;
+    EXPECT_EQ(OffsetLines(view), QStringList({"      0"})) << device;
     EXPECT_TRUE(h.ui.messages.empty()) << device;
   }
 }
@@ -39,8 +40,8 @@ TEST(RealFiles, NamesWithBlanksNonAsciiCharactersOrALeadingDashOpen) {
     ASSERT_TRUE(h.Start(args)) << name.toStdString();
     CVekView* view = h.ActiveView();
     ASSERT_NE(view, nullptr);
-    EXPECT_EQ(view->FileSize(), 300) << name.toStdString();
-    EXPECT_EQ(view->HexLines().value(0).left(9), "0001 0203") << name.toStdString();
+    EXPECT_EQ(view->Session().Page().fileSize, 300) << name.toStdString();
+    EXPECT_EQ(HexLines(view).value(0).left(9), "0001 0203") << name.toStdString();
     EXPECT_EQ(h.ControlText(view, ids::kFileName), "File : " + name);
     EXPECT_TRUE(h.ui.messages.empty()) << name.toStdString();
   }
@@ -57,8 +58,8 @@ TEST(RealFiles, ANameThatIsNotUtf8OpensShowsWithAReplacementCharacterAndTakesAnE
   CVekView* view = h.ActiveView();
   ASSERT_NE(view, nullptr);
   EXPECT_TRUE(h.ui.messages.empty());
-  EXPECT_EQ(view->FileSize(), 300);
-  EXPECT_EQ(view->HexLines().value(0).left(9), "0001 0203");
+  EXPECT_EQ(view->Session().Page().fileSize, 300);
+  EXPECT_EQ(HexLines(view).value(0).left(9), "0001 0203");
   const QString shown = h.files.Dir() + QStringLiteral("/caf\uFFFD.bin");
   EXPECT_EQ(h.ControlText(view, ids::kFileName), "File : " + shown);
   EXPECT_EQ(h.ActiveChild()->windowTitle(), shown);
@@ -116,9 +117,9 @@ TEST(ReadOnlyFile, AnEditSaysTheFileCouldNotBeOpenedAndLeavesItAsItWas) {
   h.DoubleClick(view, view->HexCellCenter(3));
   EXPECT_EQ(h.ui.MessageTexts(), QStringList({"File could not be opened "}));
   EXPECT_EQ(TestFiles::Read(path), TestFiles::Counting(300));
-  EXPECT_TRUE(view->HexLines().value(0).startsWith("0001 0263")) << "the screen keeps the new value";
+  EXPECT_TRUE(HexLines(view).value(0).startsWith("0001 0263")) << "the screen keeps the new value";
   h.ClickControl(view, ids::kRefresh);
-  EXPECT_TRUE(view->HexLines().value(0).startsWith("0001 0203")) << "Refresh shows what the file holds";
+  EXPECT_TRUE(HexLines(view).value(0).startsWith("0001 0203")) << "Refresh shows what the file holds";
 }
 
 } // namespace vek::test

@@ -6,6 +6,8 @@
 #include <QTest>
 
 #include "AppHarness.h"
+#include "app/CVekDoc.h"
+#include "core/FileSession.h"
 #include "ResourceIds.h"
 #include "core/PageGeometry.h"
 #include "platform/ControlTemplate.h"
@@ -51,11 +53,11 @@ TEST_F(Selection, AClickOnAHexByteNamesItsOffsetAndValueInEitherRadix) {
   bytes[413] = 10;
   ASSERT_NE(Open(h.files.Write(QStringLiteral("ten.bin"), bytes)), nullptr);
   GoTo(QStringLiteral("400"));
-  ASSERT_EQ(view->PageStart(), 400);
+  ASSERT_EQ(view->Session().Page().start, 400);
   EXPECT_EQ(PositionLine(), QString()); // empty until the first hit
 
   h.Click(view, view->HexCellCenter(13));
-  EXPECT_EQ(view->SelIndex(), 13);
+  EXPECT_EQ(view->Session().SelIndex(), 13);
   EXPECT_EQ(PositionLine(), QStringLiteral("Byte 413 = 10"));
   h.ClickControl(view, ids::kRadix);
   EXPECT_EQ(PositionLine(), QStringLiteral("Byte 19D = A"));
@@ -63,7 +65,7 @@ TEST_F(Selection, AClickOnAHexByteNamesItsOffsetAndValueInEitherRadix) {
   EXPECT_EQ(PositionLine(), QStringLiteral("Byte 413 = 10"));
 
   h.Click(view, view->HexCellCenter(199));
-  EXPECT_EQ(view->SelIndex(), 199);
+  EXPECT_EQ(view->Session().SelIndex(), 199);
   EXPECT_EQ(PositionLine(), QStringLiteral("Byte 599 = 87")); // 599 & 0xFF
 }
 
@@ -75,7 +77,7 @@ TEST_F(Selection, AClickOnTheBlankAfterAPairKeepsTheByteAndWritesTheLineAgain) {
   EXPECT_EQ(PositionLine(), QStringLiteral("Byte 13 = 13")); // paging leaves the line alone
   for (const int blank : {28, 34, 49 * kCellWidth + 1}) {
     ClickHex(blank, 7 + kLineHeight);
-    EXPECT_EQ(view->SelIndex(), 13) << blank;
+    EXPECT_EQ(view->Session().SelIndex(), 13) << blank;
     EXPECT_EQ(PositionLine(), QStringLiteral("Byte 213 = 213")) << blank;
   }
 }
@@ -84,18 +86,18 @@ TEST_F(Selection, ClicksOnTheCharacterColumnSelectTheirByte) {
   ASSERT_NE(OpenCounting(1050), nullptr);
   GoTo(QStringLiteral("600"));
   h.Click(view, view->AsciiCellCenter(19));
-  EXPECT_EQ(view->SelIndex(), 19);
+  EXPECT_EQ(view->Session().SelIndex(), 19);
   EXPECT_EQ(PositionLine(), QStringLiteral("Byte 619 = 107"));
   h.Click(view, view->AsciiCellCenter(25));
-  EXPECT_EQ(view->SelIndex(), 25);
+  EXPECT_EQ(view->Session().SelIndex(), 25);
   ClickAscii(1, 7);
-  EXPECT_EQ(view->SelIndex(), 0);
+  EXPECT_EQ(view->Session().SelIndex(), 0);
   ClickAscii(6, 7);
-  EXPECT_EQ(view->SelIndex(), 0);
+  EXPECT_EQ(view->Session().SelIndex(), 0);
   ClickAscii(133, 7);
-  EXPECT_EQ(view->SelIndex(), 19);
+  EXPECT_EQ(view->Session().SelIndex(), 19);
   ClickAscii(139, 7 + 9 * kLineHeight);
-  EXPECT_EQ(view->SelIndex(), 199);
+  EXPECT_EQ(view->Session().SelIndex(), 199);
   EXPECT_EQ(PositionLine(), QStringLiteral("Byte 799 = 31"));
 }
 
@@ -108,7 +110,7 @@ TEST_F(Selection, AClickWithShiftOrControlHeldSelectsNothing) {
                                            Qt::ShiftModifier | Qt::ControlModifier}) {
     h.Click(view, view->HexCellCenter(11), mods);
     h.Click(view, view->AsciiCellCenter(11), mods);
-    EXPECT_EQ(view->SelIndex(), 3);
+    EXPECT_EQ(view->Session().SelIndex(), 3);
     EXPECT_EQ(PositionLine(), QStringLiteral("Byte 3 = 3"));
   }
   // With the right button also down the left press selects nothing either.
@@ -121,7 +123,7 @@ TEST_F(Selection, AClickWithShiftOrControlHeldSelectsNothing) {
   QMouseEvent release(QEvent::MouseButtonRelease, point, target->mapToGlobal(point), Qt::LeftButton,
                       Qt::RightButton, Qt::NoModifier);
   QApplication::sendEvent(target, &release);
-  EXPECT_EQ(view->SelIndex(), 3);
+  EXPECT_EQ(view->Session().SelIndex(), 3);
   EXPECT_EQ(PositionLine(), QStringLiteral("Byte 3 = 3"));
 }
 
@@ -141,8 +143,8 @@ TEST_F(Selection, PagingKeepsTheLineAndTheIndexForTheNextToggle) {
   ASSERT_EQ(PositionLine(), QStringLiteral("Byte 13 = 13"));
   h.ClickControl(view, ids::kNextPage);
   h.Key(GetDlgItem(view, ids::kStart), Qt::Key_PageDown);
-  EXPECT_EQ(view->PageStart(), 400);
-  EXPECT_EQ(view->SelIndex(), 13);
+  EXPECT_EQ(view->Session().Page().start, 400);
+  EXPECT_EQ(view->Session().SelIndex(), 13);
   EXPECT_EQ(PositionLine(), QStringLiteral("Byte 13 = 13"));
   h.ClickControl(view, ids::kRadix);
   EXPECT_EQ(PositionLine(), QStringLiteral("Byte 19D = 9D"));
@@ -151,7 +153,7 @@ TEST_F(Selection, PagingKeepsTheLineAndTheIndexForTheNextToggle) {
 TEST_F(Selection, AStartTypedButNotAppliedCombinesWithTheByteOnScreen) {
   ASSERT_NE(OpenCounting(1050), nullptr);
   h.TypeStart(view, QStringLiteral("700"));
-  ASSERT_EQ(view->PageStart(), 700);
+  ASSERT_EQ(view->Session().Page().start, 700);
   h.Click(view, view->HexCellCenter(5));
   EXPECT_EQ(PositionLine(), QStringLiteral("Byte 705 = 5"));
   h.Key(GetDlgItem(view, ids::kStart), Qt::Key_Return);
@@ -162,16 +164,17 @@ TEST_F(Selection, AStartTypedButNotAppliedCombinesWithTheByteOnScreen) {
 TEST(SelectionBeforePaint, EveryClickIsAMissUntilThePageHasBeenPainted) {
   AppHarness h;
   const QString path = h.files.WriteCounting(QStringLiteral("count.bin"), 1050);
-  CVekView view(h.ui, h.fileSystem, nullptr);
+  CVekDoc document;
+  CVekView view(h.ui, h.fileSystem, document);
   view.LoadFile(TestFiles::Local(path));
-  ASSERT_EQ(view.PageBytes(), 200);
+  ASSERT_EQ(view.Session().Page().count, 200);
   QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, view.HexCellCenter(13));
   QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, view.AsciiCellCenter(13));
-  EXPECT_EQ(view.SelIndex(), 0);
+  EXPECT_EQ(view.Session().SelIndex(), 0);
   EXPECT_EQ(h.ControlText(&view, ids::kPositionLine), QString());
   view.grab();
   QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, view.HexCellCenter(13));
-  EXPECT_EQ(view.SelIndex(), 13);
+  EXPECT_EQ(view.Session().SelIndex(), 13);
   EXPECT_EQ(h.ControlText(&view, ids::kPositionLine), QStringLiteral("Byte 13 = 13"));
 }
 

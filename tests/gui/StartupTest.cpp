@@ -12,6 +12,7 @@
 #include <QSettings>
 
 #include "AppHarness.h"
+#include "core/FileSession.h"
 #include "ResourceIds.h"
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
@@ -88,10 +89,10 @@ TEST(Startup, OpensTheFileNamedOnTheCommandLineAndShowsItsFirstPage) {
   CVekView* view = h.StartOn(path);
   ASSERT_NE(view, nullptr);
   EXPECT_TRUE(h.Frame()->isVisible());
-  EXPECT_EQ(view->PageStart(), 0);
-  EXPECT_EQ(view->PageBytes(), 200);
-  EXPECT_EQ(view->FileSize(), 1050);
-  EXPECT_EQ(view->HexLines().size(), 10);
+  EXPECT_EQ(view->Session().Page().start, 0);
+  EXPECT_EQ(view->Session().Page().count, 200);
+  EXPECT_EQ(view->Session().Page().fileSize, 1050);
+  EXPECT_EQ(HexLines(view).size(), 10);
   EXPECT_EQ(h.ControlText(view, ids::kFileSize), QStringLiteral("1050\r\nBytes"));
   EXPECT_EQ(h.ControlText(view, ids::kStart), QStringLiteral("0"));
   EXPECT_EQ(h.ControlText(view, ids::kFileName), QStringLiteral("File : ") + path);
@@ -118,11 +119,11 @@ TEST(Startup, AViewWhoseFileChoiceWasCancelledKeepsItsTemplateTextsAndPaintsNoLi
   ASSERT_TRUE(s.h.Start()); // no answer queued: the dialog is cancelled
   CVekView* view = s.h.ActiveView();
   ASSERT_NE(view, nullptr);
-  EXPECT_TRUE(view->FileName().isEmpty());
+  EXPECT_TRUE(ShownFileName(view).isEmpty());
   EXPECT_EQ(s.h.ControlText(view, ids::kFileName), QStringLiteral("Filename"));
   EXPECT_EQ(s.h.ControlText(view, ids::kFileSize), QStringLiteral("Filesize"));
   EXPECT_EQ(s.h.ControlText(view, ids::kStart), QString());
-  EXPECT_TRUE(view->PageLines().isEmpty());
+  EXPECT_TRUE(PageLines(view).isEmpty());
   // The document's title is the name as loaded: none.
   EXPECT_EQ(s.h.ActiveChild()->GetDocument()->GetTitle(), QString());
   EXPECT_TRUE(s.h.ui.messages.empty());
@@ -142,9 +143,9 @@ TEST(Startup, TwoNewDocumentsAreTitledVek1ThenVek2WhileTheirViewsAsk) {
   const QList<CChildFrame*> children = s.h.Frame()->Children();
   ASSERT_EQ(children.size(), 2);
   // The first view took the chosen file; its document carries the name it loaded.
-  EXPECT_EQ(children[0]->GetView()->FileName(), path);
+  EXPECT_EQ(ShownFileName(children[0]->GetView()), path);
   EXPECT_EQ(children[0]->GetDocument()->GetTitle(), path);
-  EXPECT_EQ(children[0]->GetView()->FileSize(), 300);
+  EXPECT_EQ(children[0]->GetView()->Session().Page().fileSize, 300);
 }
 
 TEST(Startup, AMissingFileOnTheCommandLineShowsItsFullPathAndEndsWithoutTheMainWindow) {
@@ -192,7 +193,7 @@ TEST(Startup, OnlyTheFirstOfTwoFileNamesIsOpened) {
   ASSERT_TRUE(h.Start({first.toStdString(), second.toStdString()}));
   ASSERT_EQ(h.Frame()->Children().size(), 1);
   EXPECT_EQ(h.ActiveChild()->GetDocument()->GetPathName(), TestFiles::Local(first));
-  EXPECT_EQ(h.ActiveView()->FileSize(), 10);
+  EXPECT_EQ(h.ActiveView()->Session().Page().fileSize, 10);
   ASSERT_EQ(h.app->RecentFiles().size(), 1u);
   EXPECT_EQ(h.app->RecentFiles()[0], first.toStdString());
 }
@@ -235,13 +236,13 @@ TEST(Startup, TitlesFollowTheNameAsLoadedThenTheFirstPageMove) {
   ASSERT_NE(view, nullptr);
   CChildFrame* child = h.ActiveChild();
   // Opened from another directory: the view took the full path, and the document says so.
-  EXPECT_EQ(view->FileName(), path);
+  EXPECT_EQ(ShownFileName(view), path);
   EXPECT_EQ(child->GetDocument()->GetTitle(), path);
   EXPECT_EQ(child->windowTitle(), path);
   EXPECT_EQ(h.Frame()->windowTitle(), QStringLiteral("vek - ") + path);
 
   h.ClickControl(view, ids::kNextPage);
-  EXPECT_EQ(view->PageStart(), 200);
+  EXPECT_EQ(view->Session().Page().start, 200);
   EXPECT_EQ(child->GetDocument()->GetTitle(), QStringLiteral("VEK - ") + path);
   EXPECT_EQ(child->windowTitle(), QStringLiteral("VEK - ") + path);
   EXPECT_EQ(h.Frame()->windowTitle(), QStringLiteral("vek - VEK - ") + path);
@@ -254,13 +255,14 @@ TEST(Startup, AFileNamedFromTheCurrentDirectoryKeepsItsShortNameInTheTitles) {
   CurrentDirectory here(h.files.Dir());
   CVekView* view = h.StartOn(QStringLiteral("a.bin"));
   ASSERT_NE(view, nullptr);
-  EXPECT_EQ(view->FileName(), QStringLiteral("a.bin"));
+  EXPECT_EQ(ShownFileName(view), QStringLiteral("a.bin"));
   EXPECT_EQ(h.ActiveChild()->windowTitle(), QStringLiteral("a.bin"));
   EXPECT_EQ(h.Frame()->windowTitle(), QStringLiteral("vek - a.bin"));
   EXPECT_EQ(h.ControlText(view, ids::kFileName), QStringLiteral("File : a.bin"));
-  // The document still knows the full path.
-  EXPECT_EQ(h.ActiveChild()->GetDocument()->GetPathName(),
-            TestFiles::Local(QDir(h.files.Dir()).absoluteFilePath(QStringLiteral("a.bin"))));
+  // The document's path is the file the window shows, by the name it was loaded with; the recent
+  // file list has the full path.
+  EXPECT_EQ(h.ActiveChild()->GetDocument()->GetPathName(), "a.bin");
+  EXPECT_EQ(h.app->RecentFiles().front(), TestFiles::Local(QDir(h.files.Dir()).absoluteFilePath(QStringLiteral("a.bin"))));
 
   h.ClickControl(view, ids::kRefresh);
   EXPECT_EQ(h.ActiveChild()->windowTitle(), QStringLiteral("VEK - a.bin"));
@@ -276,7 +278,7 @@ TEST(Startup, TheFileSizeTextFollowsTheFileOnLoadAndRefresh) {
   h.files.WriteCounting(QStringLiteral("a.bin"), 1100); // another program makes it longer
   EXPECT_EQ(h.ControlText(view, ids::kFileSize), QStringLiteral("1050\r\nBytes"));
   h.ClickControl(view, ids::kRefresh);
-  EXPECT_EQ(view->FileSize(), 1100);
+  EXPECT_EQ(view->Session().Page().fileSize, 1100);
   EXPECT_EQ(h.ControlText(view, ids::kFileSize), QStringLiteral("1100\r\nBytes"));
   h.ClickControl(view, ids::kRadix);
   EXPECT_EQ(h.ControlText(view, ids::kFileSize), QStringLiteral("0x44C\r\nBytes"));
@@ -326,18 +328,17 @@ TEST(Startup, AnEmptyFileShowsOnePageLineWithOffsetZero) {
   CVekView* view = h.StartOn(path);
   ASSERT_NE(view, nullptr);
   EXPECT_TRUE(h.ui.messages.empty());
-  EXPECT_EQ(view->PageStart(), 0);
-  EXPECT_EQ(view->PageBytes(), 0);
-  EXPECT_EQ(view->OffsetLines(), QStringList{QStringLiteral("      0")});
-  EXPECT_EQ(view->HexLines(), QStringList{QString()});
-  EXPECT_EQ(view->AsciiLines(), QStringList{QString()});
+  EXPECT_EQ(view->Session().Page().start, 0);
+  EXPECT_EQ(view->Session().Page().count, 0);
+  EXPECT_EQ(OffsetLines(view), QStringList{QStringLiteral("      0")});
+  EXPECT_EQ(HexLines(view), QStringList{QString()});
+  EXPECT_EQ(AsciiLines(view), QStringList{QString()});
   EXPECT_EQ(h.ControlText(view, ids::kFileSize), QStringLiteral("0\r\nBytes"));
   EXPECT_EQ(h.ControlText(view, ids::kStart), QStringLiteral("0"));
   // A read of the empty file succeeds with an empty window.
-  EXPECT_TRUE(view->ReadPage());
-  EXPECT_EQ(view->PageStart(), 0);
-  EXPECT_EQ(view->PageEnd(), 0);
-  EXPECT_EQ(view->PageBytes(), 0);
+  h.ClickControl(view, ids::kRefresh);
+  EXPECT_EQ(view->Session().Page().start, 0);
+  EXPECT_EQ(view->Session().Page().count, 0);
   EXPECT_TRUE(h.ui.messages.empty());
 }
 

@@ -1,0 +1,99 @@
+#pragma once
+// One open file as its window shows it: the file's name (the one copy: the document and the titles
+// read it here), the page state with the page buffer it describes, the page text as last built, the
+// selected byte, the display radix and the search pattern. Each operation changes the session and
+// returns an Outcome: what the window is to bring up to date and which message to show. No file
+// stays open between operations; those that read or write take the file layer.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "core/ByteMove.h"
+#include "core/File.h"
+#include "core/PageState.h"
+#include "core/PageText.h"
+#include "core/Pattern.h"
+#include "core/Search.h"
+#include "core/SessionOutcome.h"
+
+namespace vek {
+
+// Find searches from the file's start, Next from one byte past the page start.
+enum class SearchKind { Find, Next };
+
+// A search ready to run: the file opened and measured, and where to start. Without a file the
+// search does not run, and `stop` says what to show instead.
+struct PreparedSearch {
+  Outcome stop;
+  std::unique_ptr<File> file;
+  Offset length = 0;
+  Offset from = 0;
+};
+
+class FileSession {
+ public:
+  const std::string& Path() const { return m_path; }
+  const PageState& Page() const { return m_page; }
+  const PageText& Text() const { return m_text; } // no lines before the first page and after a failed load
+  int SelIndex() const { return m_selIndex; }
+  bool HexMode() const { return m_hexMode; }
+  const Pattern& SearchPattern() const { return m_searchPattern; }
+  // Byte `index` of the page on screen; only for an index the page holds (Page().HoldsByte).
+  std::uint8_t ByteAt(int index) const { return m_pageBuf[static_cast<std::size_t>(index)]; }
+  std::span<const std::uint8_t> PageBytes() const {
+    return {m_pageBuf.data(), static_cast<std::size_t>(m_page.readCount)};
+  }
+
+  // The file a document was opened with, before any page of it is read.
+  void Name(std::string path) { m_path = std::move(path); }
+
+  // Another file in this window: its first page. A file that fails to load keeps its name and shows
+  // no page; the radix and the selected byte stay.
+  Outcome LoadFile(FileSystem& files, std::string path);
+  // Reads the page `wanted` asks for and shows it; a failed read shows its message and leaves the
+  // page on screen as it was, the page state already moved.
+  Outcome ShowPage(FileSystem& files, const PageState& wanted);
+  Outcome RefreshPage(FileSystem& files) { return ShowPage(files, m_page); }
+  // The Start field's text changed: the window the next page command starts from.
+  void TypedStart(std::string_view text) { m_page = m_page.TypedStart(text, m_hexMode); }
+  Outcome ToggleRadix(bool hexMode);
+
+  // The selected byte: a click that hit byte `index` (the click's handler writes the position line,
+  // also for the blank after a pair, which hits no byte), or a key that moves it (the page turns
+  // when the byte leaves it).
+  Outcome Select(int index);
+  Outcome MoveSelection(FileSystem& files, ByteMove move);
+  // "Byte 413 = 130" for the selected byte; none when the page does not hold it.
+  std::optional<std::string> PositionLine() const;
+
+  // An edit: the new value on screen at once, then written into the file.
+  Outcome SetByte(int index, std::uint8_t value);
+  Outcome WriteByte(FileSystem& files, int index);
+
+  // Find's new pattern, kept whatever the search gives; false when it is empty (nothing to search).
+  bool TakePattern(const Pattern& pattern);
+  PreparedSearch PrepareSearch(FileSystem& files, SearchKind kind);
+  // What the search's result makes of the page: a match becomes the page start; no match says so
+  // and reads the page again; a failed read says so.
+  Outcome FinishSearch(SearchKind kind, const SearchResult& result) const;
+
+ private:
+  std::optional<Message> ReadPage(FileSystem& files);
+  void BuildPageText();
+  void ShowStartPos(); // the Start field's text is read back as typed text is
+
+  std::string m_path; // the bytes of the name, as the system takes them
+  PageState m_page;
+  std::array<std::uint8_t, kPageBytes> m_pageBuf{}; // the page read last, m_page.readCount bytes of it
+  PageText m_text;
+  int m_selIndex = 0;
+  bool m_hexMode = false;
+  Pattern m_searchPattern;
+};
+
+} // namespace vek
