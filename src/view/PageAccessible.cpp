@@ -1,13 +1,11 @@
 #include "view/PageAccessible.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "ResourceIds.h"
 #include "core/CellGeometry.h"
-#include "core/PageGeometry.h"
-#include "core/PageText.h"
 #include "core/FileSession.h"
+#include "core/PageTextLayout.h"
 #include "view/CVekView.h"
 #include "view/PageArea.h"
 
@@ -15,27 +13,15 @@ namespace vek {
 
 namespace {
 
-// The page as one text, and where each page line and its columns lie in it.
-struct LineLayout {
-  int start;           // text offset of the line's first character
-  int length;          // without the line feed
-  PageLineColumns columns;
-};
-struct PageTextLayout {
-  QString text;
-  std::vector<LineLayout> lines;
-};
+PageTextLayout Layout(const CVekView& view) { return PageTextLayout(view.Session().Text(), ShownOn::Screen); }
 
-PageTextLayout Layout(const CVekView& view) {
-  const PageText& text = view.Session().Text();
-  PageTextLayout layout;
-  for (std::size_t k = 0; k < text.hexLines.size(); ++k) {
-    const PageLine line = PageLineText(text, k, ShownOn::Screen);
-    if (k > 0) layout.text += u'\n';
-    layout.lines.push_back({static_cast<int>(layout.text.size()), static_cast<int>(line.text.size()), line.columns});
-    layout.text += QString::fromUcs4(line.text.data(), static_cast<qsizetype>(line.text.size()));
+int FrameOf(PageColumn column) {
+  switch (column) {
+    case PageColumn::Offset: return ids::kOffsetFrame;
+    case PageColumn::Hex: return ids::kHexFrame;
+    case PageColumn::Ascii: break;
   }
-  return layout;
+  return ids::kAsciiFrame;
 }
 
 QAccessibleInterface* CreatePageAccessible(const QString&, QObject* object) {
@@ -45,16 +31,16 @@ QAccessibleInterface* CreatePageAccessible(const QString&, QObject* object) {
 
 } // namespace
 
-QString PageAccessibleText(const CVekView& view) { return Layout(view).text; }
+QString PageAccessibleText(const CVekView& view) {
+  const std::u32string text = Layout(view).Text();
+  return QString::fromUcs4(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 int PageCaretOffset(const CVekView& view) {
   // The text shows the bytes that were read; a selection past the end of a shorter page stays on
   // its last byte.
-  const int bytes = view.Session().Page().readCount;
-  if (bytes == 0) return 0;
-  const int index = std::clamp(view.Session().SelIndex(), 0, bytes - 1);
-  const LineLayout line = Layout(view).lines[static_cast<std::size_t>(index / kBytesPerLine)];
-  return line.start + line.columns.hex + HexColumnOfByte(index % kBytesPerLine);
+  const int last = std::max(view.Session().Page().readCount - 1, 0);
+  return Layout(view).HexOffsetOfByte(std::clamp(view.Session().SelIndex(), 0, last));
 }
 
 std::optional<TextRange> PageSelection(const PageArea& area) {
@@ -139,46 +125,20 @@ int PageAccessible::characterCount() const { return static_cast<int>(PageAccessi
 
 QRect PageAccessible::characterRect(int offset) const {
   const CVekView& view = Area().View();
-  const std::vector<LineLayout> layout = Layout(view).lines;
-  const auto line = std::find_if(layout.begin(), layout.end(), [offset](const LineLayout& l) {
-    return offset >= l.start && offset <= l.start + l.length;
-  });
-  if (offset < 0 || line == layout.end()) return {};
-  const int k = static_cast<int>(line - layout.begin());
-  const int column = offset - line->start;
-  // Offsets and the blanks after them continue the offset column's grid, the blanks after the
-  // hex-words the hex column's; each character is painted in a cell of its own.
-  CellRect cell = GridCell(view.ColumnFrame(ids::kOffsetFrame), k, column);
-  if (column >= line->columns.ascii) {
-    cell = GridCell(view.ColumnFrame(ids::kAsciiFrame), k, column - line->columns.ascii);
-  } else if (column >= line->columns.hex) {
-    cell = GridCell(view.ColumnFrame(ids::kHexFrame), k, column - line->columns.hex);
-  }
+  const std::optional<TextCell> at = Layout(view).CellOf(offset);
+  if (!at) return {};
+  // Each character is painted in a cell of its own.
+  const CellRect cell = GridCell(view.ColumnFrame(FrameOf(at->column)), at->line, at->cell);
   return {view.mapToGlobal(QPoint(cell.left, cell.top)), QSize(cell.width, cell.height)};
 }
 
 int PageAccessible::offsetAtPoint(const QPoint& point) const {
   const CVekView& view = Area().View();
-  const std::vector<LineLayout> layout = Layout(view).lines;
   const QPoint p = view.mapFromGlobal(point);
-  // The rightmost column whose grid holds the point is the one it points at; each column claims
-  // the cells up to where the next one begins in the text.
-  for (const int frameId : {ids::kAsciiFrame, ids::kHexFrame, ids::kOffsetFrame}) {
-    const std::optional<GridPosition> cell = GridPositionAt(view.ColumnFrame(frameId), p.x(), p.y());
-    if (!cell) continue;
-    if (cell->line >= static_cast<int>(layout.size())) return -1;
-    const LineLayout& line = layout[static_cast<std::size_t>(cell->line)];
-    int first = 0;
-    int end = line.columns.hex;
-    if (frameId == ids::kAsciiFrame) {
-      first = line.columns.ascii;
-      end = line.length;
-    } else if (frameId == ids::kHexFrame) {
-      first = line.columns.hex;
-      end = line.columns.ascii;
-    }
-    const int column = first + cell->column;
-    return column < end ? line.start + column : -1;
+  // The rightmost column whose grid holds the point is the one it points at.
+  for (const PageColumn column : {PageColumn::Ascii, PageColumn::Hex, PageColumn::Offset}) {
+    const std::optional<GridPosition> cell = GridPositionAt(view.ColumnFrame(FrameOf(column)), p.x(), p.y());
+    if (cell) return Layout(view).OffsetOf({column, cell->line, cell->column});
   }
   return -1;
 }

@@ -229,6 +229,37 @@ TEST(Startup, OpeningAnOpenFileAgainByAnyNameActivatesItsWindow) {
   EXPECT_TRUE(h.ui.messages.empty());
 }
 
+TEST(Startup, OpeningAFileAsksEachWindowForTheFileItShowsNow) {
+  AppHarness h;
+  const QString a = h.files.WriteCounting(QStringLiteral("a.bin"), 100);
+  const QString b = h.files.WriteCounting(QStringLiteral("b.bin"), 100);
+  const QString c = h.files.WriteCounting(QStringLiteral("c.bin"), 100);
+  CVekView* view = h.StartOn(a);
+  ASSERT_NE(view, nullptr);
+  CChildFrame* first = h.ActiveChild();
+  // New in the window: it shows b.bin now.
+  h.ui.fileAnswers.push_back(b);
+  h.ClickControl(view, ids::kNew);
+  ASSERT_EQ(ShownFileName(view), b);
+
+  EXPECT_EQ(h.app->OpenDocumentFile(TestFiles::Local(b)), first) << "b.bin is open: its window comes forward";
+  CChildFrame* aAgain = h.app->OpenDocumentFile(TestFiles::Local(a));
+  ASSERT_NE(aAgain, nullptr);
+  EXPECT_NE(aAgain, first) << "a.bin is no longer shown: it opens in a window of its own";
+  EXPECT_EQ(ShownFileName(aAgain->GetView()), a);
+
+  // A window made by Ctrl+N shows the file its view asked for.
+  h.ui.fileAnswers.push_back(c);
+  h.app->OnFileNew();
+  CChildFrame* untitled = h.ActiveChild();
+  ASSERT_EQ(ShownFileName(untitled->GetView()), c);
+  h.Frame()->MdiArea()->setActiveSubWindow(first);
+  EXPECT_EQ(h.app->OpenDocumentFile(TestFiles::Local(c)), untitled);
+  EXPECT_EQ(h.ActiveChild(), untitled);
+  EXPECT_EQ(h.Frame()->Children().size(), 3);
+  EXPECT_TRUE(h.ui.messages.empty());
+}
+
 TEST(Startup, TitlesFollowTheNameAsLoadedThenTheFirstPageMove) {
   AppHarness h;
   const QString path = h.files.WriteCounting(QStringLiteral("a.bin"), 1050);
