@@ -255,32 +255,6 @@ TEST_F(EditByteTest, APageWithNoBytesNeverOpensTheDialog) {
   EXPECT_EQ(QFile(path).size(), 0);
 }
 
-TEST_F(EditByteTest, AfterAFailedPageReadTheByteGoesWhereTheShownPageCameFrom) {
-  OpenCounting(1050);
-  h.fileSystem.plan.failRead = true;
-  h.ClickControl(view, ids::kNextPage);
-  ASSERT_EQ(h.ui.MessageTexts(), QStringList{QString::fromUtf8(strings::kReadError)});
-  h.fileSystem.plan.failRead = false;
-  QByteArray expected = TestFiles::Read(path);
-  ScriptEntry(QStringLiteral("cd"), ids::kEditRadioHex);
-  DoubleClickHex(4);
-  EXPECT_EQ(shownPosition, QStringLiteral("Offset : 4"));
-  expected[4] = static_cast<char>(0xCD);
-  EXPECT_EQ(TestFiles::Read(path), expected);
-}
-
-TEST_F(EditByteTest, AnotherProgramsChangeElsewhereInThePageSurvives) {
-  OpenCounting(300);
-  QByteArray changed = TestFiles::Read(path);
-  changed[150] = 'X';
-  changed[11] = 'Y';
-  h.files.Write(QStringLiteral("edit.bin"), changed);
-  ScriptEntry(QStringLiteral("1"), ids::kEditRadioHex);
-  DoubleClickHex(10);
-  changed[10] = 0x01;
-  EXPECT_EQ(TestFiles::Read(path), changed);
-}
-
 TEST_F(EditByteTest, AFileThatShrankBelowTheByteIsNotWrittenAndThePathIsNamed) {
   OpenCounting(300);
   const QByteArray shorter = TestFiles::Counting(100);

@@ -72,91 +72,6 @@ class FindNextTest : public ::testing::Test {
   CVekView* view = nullptr;
 };
 
-TEST_F(FindNextTest, AnEmptyFileIsTooShortForAnyPattern) {
-  Open(QByteArray());
-  const PageState before = Page();
-  Find(QStringLiteral("A"));
-  Next();
-  EXPECT_EQ(h.ui.MessageTexts(), (QStringList{kTooShort, kTooShort}));
-  EXPECT_EQ(Page(), before);
-  EXPECT_EQ(view->Session().SearchPattern().Length(), 1);
-}
-
-TEST_F(FindNextTest, AFileShorterThanThePatternIsTooShortAndKeepsItsPage) {
-  Open(QByteArrayLiteral("Hell"));
-  const PageState before = Page();
-  Find(QStringLiteral("Hello"));
-  EXPECT_EQ(h.ui.MessageTexts(), QStringList{kTooShort});
-  EXPECT_EQ(Page(), before);
-}
-
-TEST_F(FindNextTest, AFileEqualToThePatternMatchesAtItsStart) {
-  Open(QByteArrayLiteral("Hello"));
-  Find(QStringLiteral("Hello"));
-  EXPECT_TRUE(h.ui.messages.empty());
-  EXPECT_EQ(view->Session().Page().start, 0);
-  EXPECT_EQ(view->Session().Page().count, 5);
-  Next();
-  EXPECT_EQ(h.ui.MessageTexts(), QStringList{kNoMore});
-  EXPECT_EQ(view->Session().Page().start, 0);
-}
-
-TEST_F(FindNextTest, NextFindsEveryOverlappingOccurrenceInOrderThenStays) {
-  Open(QByteArrayLiteral("AAAA"));
-  Find(QStringLiteral("AA"));
-  EXPECT_EQ(view->Session().Page().start, 0);
-  Next();
-  EXPECT_EQ(view->Session().Page().start, 1);
-  EXPECT_EQ(h.ControlText(view, ids::kStart), QStringLiteral("1"));
-  Next();
-  EXPECT_EQ(view->Session().Page().start, 2);
-  EXPECT_EQ(view->Session().Page().count, 2);
-  EXPECT_TRUE(h.ui.messages.empty());
-  const PageState atLast = Page();
-  Next();
-  EXPECT_EQ(h.ui.MessageTexts(), QStringList{kNoMore});
-  EXPECT_EQ(Page(), atLast);
-}
-
-TEST_F(FindNextTest, TheMatchBecomesTheFirstByteShown) {
-  QByteArray bytes = TestFiles::Counting(1000);
-  bytes.replace(437, 6, "needle");
-  Open(bytes);
-  h.ClickControl(view, ids::kNextPage);
-  h.ClickControl(view, ids::kNextPage);
-  Find(QStringLiteral("needle"));
-  EXPECT_EQ(view->Session().Page().start, 437);
-  EXPECT_EQ(view->Session().Page().count, kPageBytes);
-  EXPECT_EQ(h.ControlText(view, ids::kStart), QStringLiteral("437"));
-  ASSERT_FALSE(AsciiLines(view).isEmpty());
-  EXPECT_TRUE(AsciiLines(view)[0].startsWith(QStringLiteral("needle")));
-  EXPECT_TRUE(OffsetLines(view)[0].trimmed() == QStringLiteral("437"));
-}
-
-TEST_F(FindNextTest, NextWithoutAPatternDoesNothing) {
-  Open(TestFiles::Counting(500));
-  const PageState before = Page();
-  const int opens = h.fileSystem.counters.opens;
-  Next();
-  h.Key(StartField(), Qt::Key_F3);
-  EXPECT_EQ(h.ui.dialogsRun, 0);
-  EXPECT_TRUE(h.ui.messages.empty());
-  EXPECT_EQ(h.fileSystem.counters.opens, opens);
-  EXPECT_EQ(Page(), before);
-}
-
-TEST_F(FindNextTest, AFindWhoseTextGivesNoBytesLeavesNoPattern) {
-  Open(QByteArrayLiteral("xxABxxABxx"));
-  Find(QStringLiteral("AB"));
-  ASSERT_EQ(view->Session().Page().start, 2);
-  Find(QStringLiteral(" F "), true); // one unpaired hex digit: no bytes
-  EXPECT_EQ(view->Session().SearchPattern().Length(), 0);
-  EXPECT_EQ(view->Session().Page().start, 2);
-  Next();
-  EXPECT_EQ(view->Session().Page().start, 2);
-  EXPECT_TRUE(h.ui.messages.empty());
-}
-
 TEST_F(FindNextTest, ACancelledFindKeepsThePatternBefore) {
   QByteArray bytes(600, '.');
   bytes.replace(50, 2, "XY");
@@ -182,83 +97,6 @@ TEST_F(FindNextTest, ACancelledFindKeepsThePatternBefore) {
   EXPECT_TRUE(h.ui.messages.empty());
 }
 
-TEST_F(FindNextTest, AMatchInTheLastPageShowsFewerBytes) {
-  QByteArray bytes(1000, '\0');
-  bytes.replace(950, 3, "end");
-  Open(bytes);
-  Find(QStringLiteral("end"));
-  EXPECT_EQ(view->Session().Page().start, 950);
-  EXPECT_EQ(view->Session().Page().count, 50);
-  EXPECT_EQ(HexLines(view).size(), 3);
-  EXPECT_EQ(view->Session().Page().fileSize, 1000);
-}
-
-TEST_F(FindNextTest, NextFromTheLastByteFindsNoMore) {
-  QByteArray bytes(700, 'a');
-  bytes[699] = 'Z';
-  Open(bytes);
-  Find(QStringLiteral("Z"));
-  ASSERT_EQ(view->Session().Page().start, 699);
-  ASSERT_EQ(view->Session().Page().count, 1);
-  const PageState atLast = Page();
-  Next();
-  EXPECT_EQ(h.ui.MessageTexts(), QStringList{kNoMore});
-  EXPECT_EQ(Page(), atLast);
-}
-
-TEST_F(FindNextTest, AnOccurrenceAcrossAPageBoundaryIsFound) {
-  QByteArray bytes(1000, '-');
-  bytes.replace(195, 10, "0123456789"); // bytes 195..204: five in each of the first two pages
-  bytes.replace(595, 10, "0123456789"); // and across the boundary of a search started at 1
-  Open(bytes);
-  Find(QStringLiteral("0123456789"));
-  EXPECT_EQ(view->Session().Page().start, 195);
-  Next();
-  EXPECT_EQ(view->Session().Page().start, 595);
-  EXPECT_TRUE(h.ui.messages.empty());
-}
-
-TEST_F(FindNextTest, APatternLongerThanAPageIsFound) {
-  QByteArray text;
-  for (int i = 0; i < 250; ++i) text += static_cast<char>('a' + (i * 7) % 26);
-  QByteArray bytes(1200, '#');
-  bytes.replace(333, text.size(), text);
-  Open(bytes);
-  Find(QString::fromLatin1(text));
-  ASSERT_EQ(view->Session().SearchPattern().Length(), 250);
-  EXPECT_EQ(view->Session().Page().start, 333);
-  EXPECT_TRUE(h.ui.messages.empty());
-  Next();
-  EXPECT_EQ(h.ui.MessageTexts(), QStringList{kNoMore});
-}
-
-TEST_F(FindNextTest, APatternRunningPastTheEndOfTheFileDoesNotMatch) {
-  QByteArray bytes(400, '.');
-  bytes.replace(397, 3, "abc");
-  Open(bytes);
-  Find(QStringLiteral("abcd"));
-  EXPECT_EQ(h.ui.MessageTexts(), QStringList{kNotFound});
-  EXPECT_EQ(view->Session().Page().start, 0);
-}
-
-TEST_F(FindNextTest, NotFoundKeepsThePageAndReadsItAgain) {
-  Open(TestFiles::Counting(1000));
-  h.ClickControl(view, ids::kNextPage);
-  const PageState before = Page();
-  ASSERT_EQ(before.start, 200);
-  // Another program changes a byte of the page shown; the page read after the search shows it.
-  QByteArray changed = TestFiles::Counting(1000);
-  changed[210] = 'W';
-  h.files.Write(QStringLiteral("find.bin"), changed);
-  Find(QStringLiteral("no such text"));
-  EXPECT_EQ(h.ui.MessageTexts(), QStringList{kNotFound});
-  EXPECT_EQ(view->Session().Page().start, before.start);
-  EXPECT_EQ(view->Session().Page().end, before.end);
-  EXPECT_EQ(view->Session().Page().count, before.bytes);
-  EXPECT_EQ(h.ControlText(view, ids::kStart), before.startField);
-  EXPECT_EQ(AsciiLines(view)[0].at(10), QLatin1Char('W'));
-}
-
 TEST_F(FindNextTest, FindSearchesFromTheFileStartAndTakesHexPairs) {
   QByteArray bytes = QByteArray(900, '\x01');
   bytes.replace(120, 2, "He");
@@ -272,52 +110,6 @@ TEST_F(FindNextTest, FindSearchesFromTheFileStartAndTakesHexPairs) {
   EXPECT_EQ(view->Session().Page().start, 120);
   Next();
   EXPECT_EQ(view->Session().Page().start, 700);
-}
-
-TEST_F(FindNextTest, NextSearchesFromOnePastThePageShownNow) {
-  QByteArray bytes(900, '.');
-  bytes.replace(10, 2, "ok");
-  bytes.replace(150, 2, "ok");
-  bytes.replace(500, 2, "ok");
-  Open(bytes);
-  Find(QStringLiteral("ok"));
-  ASSERT_EQ(view->Session().Page().start, 10);
-  h.ClickControl(view, ids::kNextPage); // page at 210: the occurrence at 150 lies behind it
-  Next();
-  EXPECT_EQ(view->Session().Page().start, 500);
-}
-
-TEST_F(FindNextTest, OccurrencesBeyond4GiBAreFoundAndShownAtTheirOffsets) {
-  // Sparse: the gaps cost no disk space, and Next from a page near them reads only the tail.
-  constexpr Offset kGiB = Offset{1} << 30;
-  path = h.files.Path(QStringLiteral("big.bin"));
-  {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    ASSERT_TRUE(file.resize(5 * kGiB));
-    for (const Offset at : {Offset{0}, 4 * kGiB + 7, 5 * kGiB - 50}) {
-      ASSERT_TRUE(file.seek(at));
-      ASSERT_EQ(file.write("far", 3), 3);
-    }
-  }
-  view = h.StartOn(path);
-  ASSERT_NE(view, nullptr);
-  Find(QStringLiteral("far"));
-  ASSERT_EQ(view->Session().Page().start, 0);
-  h.TypeStart(view, QString::number(4 * kGiB));
-  h.Key(StartField(), Qt::Key_Return);
-  ASSERT_EQ(view->Session().Page().start, 4 * kGiB);
-  Next();
-  EXPECT_EQ(view->Session().Page().start, 4 * kGiB + 7);
-  EXPECT_EQ(h.ControlText(view, ids::kStart), QString::number(4 * kGiB + 7));
-  h.TypeStart(view, QString::number(5 * kGiB - 1000));
-  h.Key(StartField(), Qt::Key_Return);
-  Next();
-  EXPECT_EQ(view->Session().Page().start, 5 * kGiB - 50);
-  EXPECT_EQ(view->Session().Page().count, 50);
-  Next();
-  EXPECT_EQ(h.ui.MessageTexts(), QStringList{kNoMore});
-  EXPECT_EQ(view->Session().Page().start, 5 * kGiB - 50);
 }
 
 TEST_F(FindNextTest, F3AndShiftF3FromTheStartFieldReachNextAndFind) {
@@ -335,38 +127,6 @@ TEST_F(FindNextTest, F3AndShiftF3FromTheStartFieldReachNextAndFind) {
   h.Key(StartField(), Qt::Key_F3);
   EXPECT_EQ(h.ui.MessageTexts(), QStringList{kNoMore});
   EXPECT_EQ(view->Session().Page().start, 642);
-}
-
-TEST_F(FindNextTest, AVanishedFileCannotBeOpenedAndThePatternStays) {
-  QByteArray bytes(500, '.');
-  bytes.replace(250, 2, "AB");
-  Open(bytes);
-  h.ClickControl(view, ids::kNextPage);
-  const PageState before = Page();
-  ASSERT_TRUE(QFile::remove(path));
-  Find(QStringLiteral("AB"));
-  Next();
-  EXPECT_EQ(h.ui.MessageTexts(), (QStringList{kNotOpened, kNotOpened}));
-  EXPECT_EQ(Page(), before);
-  EXPECT_EQ(view->Session().SearchPattern().Length(), 2);
-
-  h.files.Write(QStringLiteral("find.bin"), bytes);
-  Next();
-  EXPECT_EQ(view->Session().Page().start, 250);
-  EXPECT_EQ(h.ui.messages.size(), 2u);
-}
-
-TEST_F(FindNextTest, AReadFailureDuringTheSearchStopsItWithOneMessage) {
-  QByteArray bytes(5000, '.');
-  bytes.replace(4500, 4, "late");
-  Open(bytes);
-  h.ClickControl(view, ids::kNextPage);
-  const PageState before = Page();
-  h.fileSystem.plan.failRead = true;
-  h.fileSystem.plan.failAfterReads = h.fileSystem.counters.reads;
-  Find(QStringLiteral("late"));
-  EXPECT_EQ(h.ui.MessageTexts(), QStringList{QString::fromUtf8(strings::kReadError)});
-  EXPECT_EQ(Page(), before);
 }
 
 TEST_F(FindNextTest, ALongSearchCanBeCancelledAndLeavesThePageAsItWas) {

@@ -43,27 +43,6 @@ class Navigation : public ::testing::Test {
 
 } // namespace
 
-TEST_F(Navigation, NextReachesThePartialLastPageThenTheLast200BytesAndStaysThere) {
-  view = Open(1050);
-  ASSERT_NE(view, nullptr);
-  GoTo(QStringLiteral("800"));
-  ASSERT_EQ(view->Session().Page().start, 800);
-  h.ClickControl(view, ids::kNextPage);
-  EXPECT_EQ(view->Session().Page().start, 1000);
-  EXPECT_EQ(view->Session().Page().count, 50);
-  EXPECT_EQ(HexLines(view).size(), 3);
-  EXPECT_EQ(HexLines(view)[2], QStringLiteral("1011 1213 1415 1617 1819 ")); // 1040..1049
-  EXPECT_EQ(StartText(), QStringLiteral("1000"));
-  for (int press = 0; press < 3; ++press) {
-    h.ClickControl(view, ids::kNextPage);
-    EXPECT_EQ(view->Session().Page().start, 850);
-    EXPECT_EQ(view->Session().Page().count, 200);
-    EXPECT_EQ(OffsetLines(view)[0], QStringLiteral("    850"));
-    EXPECT_EQ(StartText(), QStringLiteral("850"));
-  }
-  EXPECT_TRUE(h.ui.messages.empty());
-}
-
 TEST_F(Navigation, PageKeysWorkWhereverTheFocusIsInTheForm) {
   view = Open(1050);
   ASSERT_NE(view, nullptr);

@@ -127,16 +127,6 @@ TEST_F(Selection, AClickWithShiftOrControlHeldSelectsNothing) {
   EXPECT_EQ(PositionLine(), QStringLiteral("Byte 3 = 3"));
 }
 
-TEST_F(Selection, TheRadixToggleBeforeAnyClickNamesTheFirstByte) {
-  ASSERT_NE(OpenCounting(1050), nullptr);
-  GoTo(QStringLiteral("400"));
-  EXPECT_EQ(PositionLine(), QString());
-  h.ClickControl(view, ids::kRadix);
-  EXPECT_EQ(PositionLine(), QStringLiteral("Byte 190 = 90"));
-  h.ClickControl(view, ids::kRadix);
-  EXPECT_EQ(PositionLine(), QStringLiteral("Byte 400 = 144"));
-}
-
 TEST_F(Selection, PagingKeepsTheLineAndTheIndexForTheNextToggle) {
   ASSERT_NE(OpenCounting(1050), nullptr);
   h.Click(view, view->HexCellCenter(13));
@@ -148,17 +138,6 @@ TEST_F(Selection, PagingKeepsTheLineAndTheIndexForTheNextToggle) {
   EXPECT_EQ(PositionLine(), QStringLiteral("Byte 13 = 13"));
   h.ClickControl(view, ids::kRadix);
   EXPECT_EQ(PositionLine(), QStringLiteral("Byte 19D = 9D"));
-}
-
-TEST_F(Selection, AStartTypedButNotAppliedCombinesWithTheByteOnScreen) {
-  ASSERT_NE(OpenCounting(1050), nullptr);
-  h.TypeStart(view, QStringLiteral("700"));
-  ASSERT_EQ(view->Session().Page().start, 700);
-  h.Click(view, view->HexCellCenter(5));
-  EXPECT_EQ(PositionLine(), QStringLiteral("Byte 705 = 5"));
-  h.Key(GetDlgItem(view, ids::kStart), Qt::Key_Return);
-  h.Click(view, view->HexCellCenter(5));
-  EXPECT_EQ(PositionLine(), QStringLiteral("Byte 705 = 193")); // 705 & 0xFF
 }
 
 TEST(SelectionBeforePaint, EveryClickIsAMissUntilThePageHasBeenPainted) {
@@ -181,15 +160,5 @@ TEST(SelectionBeforePaint, EveryClickIsAMissUntilThePageHasBeenPainted) {
 } // namespace vek::test
 
 namespace vek::test {
-
-TEST(SelectionAtTheLimits, APositionLineForAStartNearTheLargestOffsetDoesNotOverflow) {
-  AppHarness h;
-  CVekView* view = h.StartOn(h.files.WriteCounting(QStringLiteral("big.bin"), 300));
-  ASSERT_NE(view, nullptr);
-  view->grab();
-  h.TypeStart(view, QStringLiteral("99999999999999999999999")); // typed, not applied
-  h.Click(view, view->HexCellCenter(13));
-  EXPECT_EQ(h.ControlText(view, ids::kPositionLine), QStringLiteral("Byte 9223372036854775807 = 13"));
-}
 
 } // namespace vek::test
