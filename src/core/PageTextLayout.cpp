@@ -1,5 +1,7 @@
 #include "core/PageTextLayout.h"
 
+#include <algorithm>
+
 #include "core/CellGeometry.h"
 
 namespace vek {
@@ -47,6 +49,16 @@ int PageTextLayout::HexOffsetOfByte(int index) const {
   const Line& line = m_lines[std::min<std::size_t>(static_cast<std::size_t>(index / kBytesPerLine), m_lines.size() - 1)];
   if (line.length <= line.columns.hex) return 0; // the page of an empty file has no hex-words
   return line.start + line.columns.hex + HexColumnOfByte(index % kBytesPerLine);
+}
+
+TextChange ChangedStretch(std::u32string_view before, std::u32string_view after) {
+  const std::size_t shorter = std::min(before.size(), after.size());
+  std::size_t head = 0;
+  while (head < shorter && before[head] == after[head]) ++head;
+  std::size_t tail = 0;
+  while (tail < shorter - head && before[before.size() - 1 - tail] == after[after.size() - 1 - tail]) ++tail;
+  return {static_cast<int>(head), std::u32string(before.substr(head, before.size() - head - tail)),
+          std::u32string(after.substr(head, after.size() - head - tail))};
 }
 
 } // namespace vek

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/PageText.h"
@@ -45,5 +46,14 @@ class PageTextLayout {
   std::u32string m_text;
   std::vector<Line> m_lines;
 };
+
+// The stretch of `before` that `after` replaces: from the first character that differs to the last,
+// so that a byte edit is told to a screen reader as its new digits and character, not as a new page.
+struct TextChange {
+  int position = 0;
+  std::u32string removed;
+  std::u32string inserted;
+};
+TextChange ChangedStretch(std::u32string_view before, std::u32string_view after);
 
 } // namespace vek

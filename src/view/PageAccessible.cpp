@@ -31,8 +31,10 @@ QAccessibleInterface* CreatePageAccessible(const QString&, QObject* object) {
 
 } // namespace
 
+std::u32string PageAccessibleText32(const CVekView& view) { return Layout(view).Text(); }
+
 QString PageAccessibleText(const CVekView& view) {
-  const std::u32string text = Layout(view).Text();
+  const std::u32string text = PageAccessibleText32(view);
   return QString::fromUcs4(text.data(), static_cast<qsizetype>(text.size()));
 }
 
@@ -48,15 +50,6 @@ std::optional<TextRange> PageSelection(const PageArea& area) {
   if (!area.HasSelection() || !session.Page().HoldsByte(session.SelIndex())) return std::nullopt;
   const int caret = PageCaretOffset(area.View());
   return TextRange{caret, caret + 2};
-}
-
-TextChange ChangedStretch(const QString& before, const QString& after) {
-  const qsizetype shorter = std::min(before.size(), after.size());
-  qsizetype head = 0;
-  while (head < shorter && before[head] == after[head]) ++head;
-  qsizetype tail = 0;
-  while (tail < shorter - head && before[before.size() - 1 - tail] == after[after.size() - 1 - tail]) ++tail;
-  return {static_cast<int>(head), before.mid(head, before.size() - head - tail), after.mid(head, after.size() - head - tail)};
 }
 
 void InstallPageAccessibleFactory() {

@@ -15,6 +15,7 @@ class PageArea;
 
 // The text of the page, one page line per text line.
 QString PageAccessibleText(const CVekView& view);
+std::u32string PageAccessibleText32(const CVekView& view);
 // Where the selected byte's hex digits start in that text; 0 when the page has no bytes.
 int PageCaretOffset(const CVekView& view);
 // The selected byte's two hex digits in that text, once a click has selected a byte of the page.
@@ -23,15 +24,6 @@ struct TextRange {
   int end;
 };
 std::optional<TextRange> PageSelection(const PageArea& area);
-
-// The stretch of `before` that `after` replaces: from the first character that differs to the
-// last, so that a byte edit is told as its new digits and character, not as a new page.
-struct TextChange {
-  int position;
-  QString removed;
-  QString inserted;
-};
-TextChange ChangedStretch(const QString& before, const QString& after);
 
 // Makes Qt build a PageAccessible for every PageArea; later calls do nothing.
 void InstallPageAccessibleFactory();

@@ -5,6 +5,7 @@
 
 #include "ResourceIds.h"
 #include "core/ByteMove.h"
+#include "core/PageTextLayout.h"
 #include "platform/ControlTemplate.h"
 #include "view/CVekView.h"
 #include "view/PageAccessible.h"
@@ -61,13 +62,14 @@ void PageArea::OnPageTextChanged() {
     m_strToldText.clear();
     return;
   }
-  const QString text = PageAccessibleText(m_view);
+  const std::u32string text = PageAccessibleText32(m_view);
   if (text == m_strToldText) return;
   // Only the changed stretch is told, so that after a byte edit a screen reader speaks the new
   // digits rather than the whole page again.
   const TextChange change = ChangedStretch(m_strToldText, text);
   m_strToldText = text;
-  QAccessibleTextUpdateEvent update(this, change.position, change.removed, change.inserted);
+  const auto toQt = [](const std::u32string& s) { return QString::fromUcs4(s.data(), static_cast<qsizetype>(s.size())); };
+  QAccessibleTextUpdateEvent update(this, change.position, toQt(change.removed), toQt(change.inserted));
   update.setCursorPosition(PageCaretOffset(m_view));
   QAccessible::updateAccessibility(&update);
 }

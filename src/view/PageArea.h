@@ -5,6 +5,8 @@
 // arrow keys and edit it with F2 or Space. It paints nothing and takes no clicks: the view beneath
 // does both, and draws the focus mark while this area has the focus.
 
+#include <string>
+
 #include <QString>
 #include <QWidget>
 
@@ -33,7 +35,7 @@ class PageArea final : public QWidget {
   CVekView& m_view;
   // The text the listeners were last told about, so that a change can name what it replaced.
   // Kept only while assistive technology listens.
-  QString m_strToldText;
+  std::u32string m_strToldText;
   bool m_bHasSelection = false;
 };
 

@@ -57,5 +57,32 @@ TEST(PageTextLayout, ColumnsBeginWhereThePageLineSaysAndCellsPastALineAreNoText)
   EXPECT_EQ(empty.HexOffsetOfByte(0), 0);
 }
 
+TEST(ChangedStretch, NamesOnlyTheStretchThatDiffers) {
+  const std::u32string before = U"      0  4142 4344  ABCD\n     20  4546  EF";
+  const struct {
+    const char* name;
+    std::u32string before, after;
+    int position;
+    std::u32string removed, inserted;
+  } cases[] = {
+      // A byte edit: the digits and the character of byte 1 change, and what lies between them.
+      {"an edit", before, U"      0  4158 4344  AXCD\n     20  4546  EF", 11, U"42 4344  AB", U"58 4344  AX"},
+      {"a first page", U"", before, 0, U"", before},
+      {"a shorter page", before, U"      0  4142 4344  ABCD", 24, U"\n     20  4546  EF", U""},
+      {"repeats at the seam count once", U"aaa", U"aaaa", 3, U"", U"a"},
+      {"no change", before, before, static_cast<int>(before.size()), U"", U""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const TextChange change = ChangedStretch(c.before, c.after);
+    EXPECT_EQ(change.position, c.position);
+    EXPECT_EQ(change.removed, c.removed);
+    EXPECT_EQ(change.inserted, c.inserted);
+    EXPECT_EQ(c.before.substr(0, static_cast<std::size_t>(change.position)) + change.inserted +
+                  c.before.substr(static_cast<std::size_t>(change.position) + change.removed.size()),
+              c.after);
+  }
+}
+
 } // namespace
 } // namespace vek
