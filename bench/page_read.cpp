@@ -1,15 +1,13 @@
-// One page as the view gets it: open the file, measure it, position, read 200 bytes, close, and
-// build the page text. The file is cached; the figure is the cost of one page move.
+// One page as a page move gets it: the session opens the file, measures it, reads 200 bytes,
+// closes it and builds the page text. The file is cached; the figure is the cost of one page move.
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <span>
 #include <string>
 #include <unistd.h>
 
-#include "core/ClampPage.h"
-#include "core/PageText.h"
+#include "core/FileSession.h"
 #include "platform/PosixFile.h"
 
 namespace {
@@ -31,16 +29,13 @@ std::string MakeFile(long long size) {
 void BM_OnePage(benchmark::State& state) {
   const std::string path = MakeFile(state.range(0));
   vek::FileSystem& files = vek::RealFileSystem();
-  std::uint8_t buffer[vek::kPageBytes];
-  vek::Offset start = 0;
+  vek::FileSession session;
+  session.LoadFile(files, path);
   for (auto _ : state) {
-    const auto file = files.Open(path, vek::OpenMode::Read).value;
-    const vek::Offset size = file->Length().value;
-    const vek::PageWindow page = vek::ClampPage(start, start + vek::kPageBytes, size);
-    const auto read = file->ReadAt(page.start, buffer, static_cast<std::size_t>(page.count));
-    benchmark::DoNotOptimize(
-        vek::BuildPageText(std::span<const std::uint8_t>(buffer, read.value), page.start, false));
-    start = (page.end >= size) ? 0 : page.start + vek::kPageBytes; // walk the file, page by page
+    // Walk the file page by page, back to its start after the last.
+    const vek::PageState& page = session.Page();
+    const vek::Outcome shown = session.ShowPage(files, page.end >= page.fileSize ? page.First() : page.Next());
+    benchmark::DoNotOptimize(shown);
   }
   unlink(path.c_str());
 }
