@@ -90,6 +90,22 @@ std::optional<std::string> FileSession::PositionLine() const {
   return FormatPositionLine(SaturatingAdd(m_page.start, m_selIndex), ByteAt(m_selIndex), m_hexMode);
 }
 
+std::optional<Offset> FileSession::SelectedOffset() const {
+  if (!m_page.HoldsByte(m_selIndex)) return std::nullopt;
+  return m_page.OffsetOf(m_selIndex);
+}
+
+Outcome FileSession::GoTo(FileSystem& files, Offset offset) {
+  // The page starts a whole number of lines before the byte when it can, so that the byte keeps its
+  // column; near the end the page moves back as a typed start past the end does.
+  const Offset lineStart = offset - offset % kBytesPerLine;
+  Outcome outcome = ShowPage(files, m_page.StartAt(lineStart));
+  if (outcome.message) return outcome;
+  if (const std::optional<int> index = IndexOnPage(m_page, offset)) m_selIndex = *index;
+  outcome.shown.selection = outcome.shown.positionLine = true;
+  return outcome;
+}
+
 Outcome FileSession::SetByte(int index, std::uint8_t value) {
   if (!m_page.HoldsByte(index)) return {};
   m_pageBuf[static_cast<std::size_t>(index)] = value;

@@ -70,6 +70,12 @@ class FileSession {
   Outcome MoveSelection(FileSystem& files, ByteMove move);
   // "Byte 413 = 130" for the selected byte; none when the page does not hold it.
   std::optional<std::string> PositionLine() const;
+  // Where the selected byte lies in the file (the page on screen holds it), none when the page does
+  // not hold it.
+  std::optional<Offset> SelectedOffset() const;
+  // Shows the page that holds `offset` (as a typed start shows it: clamped into the file) and
+  // selects the byte there.
+  Outcome GoTo(FileSystem& files, Offset offset);
 
   // An edit: the new value on screen at once, then written into the file.
   Outcome SetByte(int index, std::uint8_t value);

@@ -25,9 +25,9 @@ struct Shown {
 };
 
 struct Outcome {
-  Shown shown;
-  std::optional<Message> message;
-  std::optional<PageState> thenShow; // read and show this page once the message has been seen
+  Shown shown = {};
+  std::optional<Message> message = std::nullopt;
+  std::optional<PageState> thenShow = std::nullopt; // read and show this page once the message has been seen
 };
 
 } // namespace vek

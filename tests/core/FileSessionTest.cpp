@@ -237,6 +237,23 @@ TEST_F(FileSessionTest, KeyMovesTurnThePageAndSelectTheByteThere) {
   EXPECT_FALSE(session.MoveSelection(files, ByteMove::Right).shown.selection);
 }
 
+TEST_F(FileSessionTest, GoToShowsThePageThatHoldsTheOffsetAndSelectsTheByte) {
+  Load(Counting(1050));
+  const struct {
+    Offset offset;
+    Offset pageStart;
+  } cases[] = {{0, 0}, {413, 400}, {1049, 1040}, {1000, 1000}, {819, 800}, {-5, 0}}; // as a typed line start shows them
+  for (const auto& c : cases) {
+    const Outcome went = session.GoTo(files, c.offset);
+    EXPECT_FALSE(went.message);
+    EXPECT_TRUE(went.shown.selection && went.shown.positionLine);
+    EXPECT_EQ(session.Page().start, c.pageStart) << c.offset;
+    EXPECT_EQ(session.SelectedOffset(), std::max<Offset>(c.offset, 0)) << c.offset;
+  }
+  Load({});
+  EXPECT_FALSE(session.SelectedOffset());
+}
+
 TEST_F(FileSessionTest, AnEditWritesOnlyItsByteWhereThePageOnScreenWasReadFrom) {
   const struct {
     const char* name;
