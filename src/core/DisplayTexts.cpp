@@ -44,4 +44,11 @@ std::string FormatPositionLine(Offset offset, std::uint8_t value, bool hexMode) 
   return text;
 }
 
+std::string FormatRangeLine(const ByteRange& range, bool hexMode) {
+  const Offset count = range.Count();
+  const std::string counted = hexMode ? "0x" + FormatStartPos(count, true) : FormatStartPos(count, false);
+  return FormatStartPos(range.first, hexMode) + "-" + FormatStartPos(range.last, hexMode) + " (" + counted +
+         (count == 1 ? " byte)" : " bytes)");
+}
+
 } // namespace vek

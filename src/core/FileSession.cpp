@@ -32,6 +32,7 @@ void FileSession::ShowStartPos() { TypedStart(FormatStartPos(m_page.start, m_hex
 
 Outcome FileSession::LoadFile(FileSystem& files, std::string path) {
   m_path = std::move(path);
+  m_anchor.reset();
   m_page = m_page.NewFile();
   m_text = {};
   if (std::optional<Message> failed = ReadPage(files)) {
@@ -46,6 +47,8 @@ Outcome FileSession::LoadFile(FileSystem& files, std::string path) {
 Outcome FileSession::ShowPage(FileSystem& files, const PageState& wanted) {
   m_page = wanted;
   if (std::optional<Message> failed = ReadPage(files)) return {{}, std::move(failed)};
+  // Another page: the selected index names another byte, and a range would end there.
+  m_anchor.reset();
   BuildPageText();
   ShowStartPos();
   return {Shown::PageRead(Shown::Area::Columns)};
@@ -63,19 +66,29 @@ Outcome FileSession::ToggleRadix(bool hexMode) {
 
 Outcome FileSession::Select(int index) {
   m_selIndex = index;
+  m_anchor.reset();
   Shown shown;
   shown.selection = true;
   return {shown};
 }
 
 Outcome FileSession::MoveSelection(FileSystem& files, ByteMove move) {
+  Outcome outcome = MoveCaret(files, move);
+  if (outcome.shown.selection) m_anchor.reset();
+  return outcome;
+}
+
+Outcome FileSession::MoveCaret(FileSystem& files, ByteMove move) {
   const std::optional<MovePlan> plan = PlanByteMove(m_page, m_selIndex, move);
   if (!plan) return {};
+  // A page turned under a range keeps it: the range is made of file offsets.
+  const std::optional<Offset> anchor = m_anchor;
   Outcome outcome;
   if (plan->turn) {
     outcome = ShowPage(files, *plan->turn);
     if (outcome.message) return outcome;
   }
+  m_anchor = anchor;
   const std::optional<int> index = IndexOnPage(m_page, plan->target);
   if (!index) return outcome;
   m_selIndex = *index;
@@ -83,9 +96,35 @@ Outcome FileSession::MoveSelection(FileSystem& files, ByteMove move) {
   return outcome;
 }
 
+void FileSession::StartRange() {
+  if (!m_anchor) m_anchor = SelectedOffset();
+}
+
+Outcome FileSession::ExtendSelection(FileSystem& files, ByteMove move) {
+  StartRange();
+  return MoveCaret(files, move);
+}
+
+Outcome FileSession::ExtendSelectionTo(int index) {
+  if (!m_page.HoldsByte(index)) return {};
+  StartRange();
+  m_selIndex = index;
+  Shown shown;
+  shown.selection = shown.positionLine = true;
+  return {shown};
+}
+
+std::optional<ByteRange> FileSession::Selection() const {
+  const std::optional<Offset> selected = SelectedOffset();
+  if (!selected) return std::nullopt;
+  return Between(m_anchor.value_or(*selected), *selected);
+}
+
 std::optional<std::string> FileSession::PositionLine() const {
   // A selection past the bytes of a shorter page names no byte.
   if (!m_page.HoldsByte(m_selIndex)) return std::nullopt;
+  const ByteRange selection = *Selection();
+  if (selection.Count() > 1) return FormatRangeLine(selection, m_hexMode);
   // The window's start, not the record's: a start typed but not applied shows with the byte on screen.
   return FormatPositionLine(SaturatingAdd(m_page.start, m_selIndex), ByteAt(m_selIndex), m_hexMode);
 }
@@ -98,7 +137,7 @@ std::optional<Offset> FileSession::SelectedOffset() const {
 Outcome FileSession::GoTo(FileSystem& files, Offset offset) {
   // The page starts a whole number of lines before the byte when it can, so that the byte keeps its
   // column; near the end the page moves back as a typed start past the end does.
-  const Offset lineStart = offset - offset % kBytesPerLine;
+  const Offset lineStart = std::max<Offset>(offset, 0) - std::max<Offset>(offset, 0) % kBytesPerLine;
   Outcome outcome = ShowPage(files, m_page.StartAt(lineStart));
   if (outcome.message) return outcome;
   if (const std::optional<int> index = IndexOnPage(m_page, offset)) m_selIndex = *index;

@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "core/ByteMove.h"
+#include "core/ByteRange.h"
 #include "core/File.h"
 #include "core/PageState.h"
 #include "core/PageText.h"
@@ -65,10 +66,19 @@ class FileSession {
 
   // The selected byte: a click that hit byte `index` (the click's handler writes the position line,
   // also for the blank after a pair, which hits no byte), or a key that moves it (the page turns
-  // when the byte leaves it).
+  // when the byte leaves it). Either makes the selection that one byte.
   Outcome Select(int index);
   Outcome MoveSelection(FileSystem& files, ByteMove move);
-  // "Byte 413 = 130" for the selected byte; none when the page does not hold it.
+  // A range: the selected byte moves as above, or to byte `index` of the page (a drag), and the
+  // selection reaches from where the range began (the anchor) to it. The range is a pair of file
+  // offsets: it may reach beyond the page on screen.
+  Outcome ExtendSelection(FileSystem& files, ByteMove move);
+  Outcome ExtendSelectionTo(int index);
+  // The selected bytes: the selected byte alone, or the range; none when the page does not hold
+  // the selected byte.
+  std::optional<ByteRange> Selection() const;
+  // "Byte 413 = 130" for the selected byte, "413-420 (8 bytes)" for a range; none when the page
+  // does not hold the selected byte.
   std::optional<std::string> PositionLine() const;
   // Where the selected byte lies in the file (the page on screen holds it), none when the page does
   // not hold it.
@@ -90,6 +100,8 @@ class FileSession {
 
  private:
   std::optional<Message> ReadPage(FileSystem& files);
+  void StartRange(); // the anchor at the selected byte, unless a range is being made
+  Outcome MoveCaret(FileSystem& files, ByteMove move); // the selected byte moves, a range stays
   void BuildPageText();
   void ShowStartPos(); // the Start field's text is read back as typed text is
 
@@ -98,6 +110,7 @@ class FileSession {
   std::array<std::uint8_t, kPageBytes> m_pageBuf{}; // the page read last, m_page.readCount bytes of it
   PageText m_text;
   int m_selIndex = 0;
+  std::optional<Offset> m_anchor; // where a range began; none while one byte is selected
   bool m_hexMode = false;
   Pattern m_searchPattern;
 };

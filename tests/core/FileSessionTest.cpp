@@ -254,6 +254,42 @@ TEST_F(FileSessionTest, GoToShowsThePageThatHoldsTheOffsetAndSelectsTheByte) {
   EXPECT_FALSE(session.SelectedOffset());
 }
 
+TEST_F(FileSessionTest, ARangeReachesFromItsAnchorToTheSelectedByteAcrossPages) {
+  Load(Counting(1050));
+  Show(session.Page().At(200));
+  const struct {
+    const char* name;
+    std::function<Outcome(FileSessionTest&)> step;
+    ByteRange selection;
+    std::string line;
+  } steps[] = {
+      {"one byte", [](FileSessionTest& t) { return t.session.Select(0); }, {200, 200}, "Byte 200 = 200"},
+      {"shift+right", [](FileSessionTest& t) { return t.session.ExtendSelection(t.files, ByteMove::Right); }, {200, 201}, "200-201 (2 bytes)"},
+      {"shift+down", [](FileSessionTest& t) { return t.session.ExtendSelection(t.files, ByteMove::Down); }, {200, 221}, "200-221 (22 bytes)"},
+      {"back over the anchor", [](FileSessionTest& t) { return t.session.ExtendSelection(t.files, ByteMove::LineStart); }, {200, 220}, "200-220 (21 bytes)"},
+      {"the page turns, the range stays",
+       [](FileSessionTest& t) {
+         t.session.ExtendSelection(t.files, ByteMove::Up);
+         return t.session.ExtendSelection(t.files, ByteMove::Up);
+       },
+       {180, 200}, "180-200 (21 bytes)"},
+      {"a drag on the page", [](FileSessionTest& t) { return t.session.ExtendSelectionTo(190); }, {190, 200}, "190-200 (11 bytes)"},
+      {"in hex", [](FileSessionTest& t) { return t.session.ToggleRadix(true); }, {190, 200}, "BE-C8 (0xB bytes)"},
+      {"a plain move ends it", [](FileSessionTest& t) { return t.session.MoveSelection(t.files, ByteMove::Right); }, {191, 191}, "Byte BF = BF"},
+      {"a range again", [](FileSessionTest& t) { return t.session.ExtendSelection(t.files, ByteMove::Right); }, {191, 192}, "BF-C0 (0x2 bytes)"},
+      {"a click ends it", [](FileSessionTest& t) { return t.session.Select(5); }, {5, 5}, "Byte 5 = 5"},
+      {"a range again", [](FileSessionTest& t) { return t.session.ExtendSelectionTo(7); }, {5, 7}, "5-7 (0x3 bytes)"},
+      {"a page command ends it", [](FileSessionTest& t) { return t.session.ShowPage(t.files, t.session.Page().Next()); }, {207, 207}, "Byte CF = CF"},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.name);
+    Apply(step.step(*this));
+    EXPECT_EQ(session.Selection(), step.selection);
+    EXPECT_EQ(session.PositionLine(), step.line);
+  }
+  EXPECT_TRUE(messages.empty());
+}
+
 TEST_F(FileSessionTest, AnEditWritesOnlyItsByteWhereThePageOnScreenWasReadFrom) {
   const struct {
     const char* name;
