@@ -46,6 +46,12 @@ std::optional<GridPosition> GridPositionAt(const FrameRect& frame, int x, int y)
 
 int HexColumnOfByte(int inLine) { return inLine / 2 * kHexCellsPerPair + inLine % 2 * 2; }
 
+std::optional<int> ByteOfHexColumn(int column) {
+  const int place = column % kHexCellsPerPair;
+  if (column < 0 || place == kHexCellsPerPair - 1) return std::nullopt;
+  return column / kHexCellsPerPair * 2 + place / 2;
+}
+
 CellRect HexByteCell(const FrameRect& hexFrame, int index) {
   CellRect cell = GridCell(hexFrame, index / kBytesPerLine, HexColumnOfByte(index % kBytesPerLine));
   cell.width = 2 * kCellWidth;

@@ -42,6 +42,8 @@ std::optional<GridPosition> GridPositionAt(const FrameRect& frame, int x, int y)
 
 // Where byte `inLine` (0..kBytesPerLine - 1) of a line begins in its hex text: "4142 4344 ...".
 int HexColumnOfByte(int inLine);
+// The byte of a line whose hex digit stands in `column` of its hex text; none for the blank after a pair.
+std::optional<int> ByteOfHexColumn(int column);
 
 // The cells of page byte `index`: its two hex digits, and its character.
 CellRect HexByteCell(const FrameRect& hexFrame, int index);

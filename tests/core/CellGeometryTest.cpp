@@ -149,6 +149,16 @@ TEST(CellGeometry, EveryByteCellHitsItsOwnByte) {
   }
   EXPECT_FALSE(GridPositionAt(kHexFrame, kHexX - 1, kHexY).has_value());
   EXPECT_FALSE(GridPositionAt(kHexFrame, kHexX, kHexY - 1).has_value());
+  // Both hex digits of each byte of a line name that byte; the blank after a pair names none.
+  for (int column = 0; column < kHexLineChars; ++column) {
+    const std::optional<int> byte = ByteOfHexColumn(column);
+    if (column % kHexCellsPerPair == kHexCellsPerPair - 1) {
+      EXPECT_FALSE(byte) << column;
+    } else {
+      ASSERT_TRUE(byte) << column;
+      EXPECT_EQ(HexColumnOfByte(*byte), column - column % kHexCellsPerPair % 2) << column;
+    }
+  }
 }
 
 } // namespace
