@@ -6,7 +6,11 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QShowEvent>
+#include <QUrl>
 #include <QTimer>
 
 #include "ResourceIds.h"
@@ -15,6 +19,7 @@
 #include "app/CVekDoc.h"
 #include "platform/AcceleratorFilter.h"
 #include "platform/AppIcons.h"
+#include "platform/PathText.h"
 #include "view/CVekView.h"
 
 namespace vek {
@@ -50,6 +55,8 @@ CMainFrame::CMainFrame(std::function<bool(int)> appCommand)
   setWindowTitle(QString::fromUtf8(strings::kAppName));
   setWindowIcon(AppIcon());
   setCentralWidget(m_pMdiArea);
+  // Files dropped anywhere on the window open as Ctrl+O opens them.
+  setAcceptDrops(true);
   // The size is set before the first show: a document window opened before then is placed in a
   // client area of this size. Left to Qt, a new window's size is a share of the screen's, and on a
   // small or scaled screen (512 x 384 logical at scale 2) the document window would be centred
@@ -171,6 +178,29 @@ void CMainFrame::ArrangeIcons() {
     window->move(x, m_pMdiArea->viewport()->height() - size.height());
     x += size.width();
   }
+}
+
+namespace {
+// The local files among the dropped things, as the system names them; anything else is ignored.
+std::vector<std::string> LocalFiles(const QMimeData* data) {
+  std::vector<std::string> paths;
+  if (data == nullptr) return paths;
+  for (const QUrl& url : data->urls()) {
+    if (url.isLocalFile()) paths.push_back(PathFromDialog(url.toLocalFile()));
+  }
+  return paths;
+}
+} // namespace
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+  if (!LocalFiles(event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+  const std::vector<std::string> paths = LocalFiles(event->mimeData());
+  if (paths.empty()) return;
+  event->acceptProposedAction();
+  emit filesDropped(paths);
 }
 
 void CMainFrame::showEvent(QShowEvent* event) {

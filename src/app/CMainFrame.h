@@ -4,6 +4,8 @@
 // active document, applies the accelerator table and routes every command.
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include <QMainWindow>
 
@@ -35,9 +37,15 @@ class CMainFrame : public QMainWindow {
   // The menu shown now: 128 without a document window, 129 with one.
   int MenuId() const { return m_menuId; }
 
+ signals:
+  // Files dropped onto the main window or a document window, as the system names them.
+  void filesDropped(const std::vector<std::string>& paths);
+
  protected:
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   bool OnFrameCommand(int commandId);

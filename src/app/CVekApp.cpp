@@ -23,6 +23,7 @@
 #include "core/FileNameText.h"
 #include "platform/PathText.h"
 #include "platform/UiServices.h"
+#include "tools/PageContextMenu.h"
 #include "view/CVekView.h"
 
 namespace vek {
@@ -35,6 +36,9 @@ CVekApp::~CVekApp() = default;
 bool CVekApp::InitInstance(const CommandLine& commandLine) {
   LoadStdProfileSettings();
   m_pMainWnd = std::make_unique<CMainFrame>([this](int command) { return OnCommand(command); });
+  QObject::connect(m_pMainWnd.get(), &CMainFrame::filesDropped, [this](const std::vector<std::string>& paths) {
+    for (const std::string& path : paths) OpenDocumentFile(path);
+  });
   if (commandLine.fileName) {
     if (OpenDocumentFile(*commandLine.fileName) == nullptr) return false;
   } else {
@@ -143,6 +147,7 @@ CChildFrame* CVekApp::CreateDocumentWindow(const std::string& title, const std::
     document->SetPathName(pathName);
   }
   auto* view = new CVekView(m_ui, m_files, *document);
+  new PageContextMenu(*view, m_ui, m_files); // the view owns it
   auto* frame = new CChildFrame(document, view);
   m_pMainWnd->AddChild(frame);
   view->OnInitialUpdate();

@@ -12,8 +12,8 @@ namespace {
 constexpr int kProgressSteps = 1000;
 }
 
-SearchProgress::SearchProgress(QWidget* owner, Offset from, Offset fileSize)
-    : m_owner(owner), m_from(from), m_fileSize(fileSize) {
+SearchProgress::SearchProgress(QWidget* owner, Offset from, Offset fileSize, QString label)
+    : m_owner(owner), m_from(from), m_fileSize(fileSize), m_label(std::move(label)) {
   m_sinceStart.start();
 }
 
@@ -29,7 +29,7 @@ bool SearchProgress::Continue(Offset searchedUpTo) {
   const qint64 elapsed = m_sinceStart.elapsed();
   if (elapsed < kShowAfterMs) return true;
   if (!m_dialog) {
-    m_dialog = std::make_unique<QProgressDialog>(QStringLiteral("Searching..."), QStringLiteral("Cancel"), 0,
+    m_dialog = std::make_unique<QProgressDialog>(m_label, QStringLiteral("Cancel"), 0,
                                                 kProgressSteps, m_owner != nullptr ? m_owner->window() : nullptr);
     m_dialog->setWindowTitle(QString::fromUtf8(strings::kAppName));
     m_dialog->setWindowModality(Qt::ApplicationModal);

@@ -1,10 +1,12 @@
 #pragma once
-// Keeps the window alive during a long search: after half a second a progress dialog with a
-// Cancel button shows; shorter searches show nothing.
+// Keeps the window alive during a long search (or another long walk through a file, such as a
+// large Copy): after half a second a progress dialog with a Cancel button shows; shorter ones show
+// nothing.
 
 #include <memory>
 
 #include <QElapsedTimer>
+#include <QString>
 
 #include "core/PageGeometry.h"
 
@@ -15,7 +17,7 @@ namespace vek {
 
 class SearchProgress {
  public:
-  SearchProgress(QWidget* owner, Offset from, Offset fileSize);
+  SearchProgress(QWidget* owner, Offset from, Offset fileSize, QString label = QStringLiteral("Searching..."));
   ~SearchProgress();
   SearchProgress(const SearchProgress&) = delete;
   SearchProgress& operator=(const SearchProgress&) = delete;
@@ -30,6 +32,7 @@ class SearchProgress {
   QWidget* m_owner;
   Offset m_from;
   Offset m_fileSize;
+  QString m_label;
   QElapsedTimer m_sinceStart;
   qint64 m_lastEventsMs = 0;
   std::unique_ptr<QProgressDialog> m_dialog;

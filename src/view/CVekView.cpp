@@ -30,6 +30,8 @@ CVekView::CVekView(UiServices& ui, FileSystem& files, ViewDocument& document, QW
   setAutoFillBackground(true);
   CreateControls(this, ViewFormRows());
   m_startEdit = Item<QLineEdit>(this, ids::kStart);
+  // Digits come from the keyboard only; a file dropped on the field opens instead (the main window's).
+  m_startEdit->setAcceptDrops(false);
   m_radixButton = Item<QAbstractButton>(this, ids::kRadix);
   m_fileNameLabel = Item<QLabel>(this, ids::kFileName);
   m_fileSizeLabel = Item<QLabel>(this, ids::kFileSize);
@@ -40,6 +42,8 @@ CVekView::CVekView(UiServices& ui, FileSystem& files, ViewDocument& document, QW
 }
 
 CVekView::~CVekView() = default;
+
+QWidget* CVekView::PageWidget() const { return m_pageArea; }
 
 FrameRect CVekView::ColumnFrame(int frameId) const {
   const QRect r = ControlRect(this, frameId);

@@ -5,12 +5,15 @@
 // (core/FileSession.h); the view turns the form's commands, clicks and keys into the session's
 // operations, carries out their outcomes (texts, painting, message boxes) and tells screen readers.
 
+#include <optional>
+
 #include <QString>
 #include <QWidget>
 
 #include "core/ByteMove.h"
 #include "core/CellGeometry.h"
 #include "core/SessionOutcome.h"
+#include "core/WheelSteps.h"
 
 class QAbstractButton;
 class QLabel;
@@ -64,6 +67,7 @@ class CVekView : public QWidget {
   // From the keyboard: the selected byte moved, turning the page when it leaves it; the selected
   // byte edited as a double-click on it does.
   void MoveSelection(ByteMove move);
+  void ExtendSelection(ByteMove move); // with Shift: a range from where it began
   void EditSelectedByte();
 
   // For the frames, accessibility and tests.
@@ -75,17 +79,26 @@ class CVekView : public QWidget {
   // pixels, for tests and tools that click a byte.
   QPoint HexCellCenter(int index) const;
   QPoint AsciiCellCenter(int index) const;
+  // The part of the view that takes the keyboard for the page: our own commands' keys go there.
+  QWidget* PageWidget() const;
+  // Asks for the page's context menu: at `globalPos`, or (from the keyboard) at the selected byte.
+  void RequestContextMenu(std::optional<QPoint> globalPos = std::nullopt);
 
  signals:
   // The page text, selection or radix changed (accessibility and the frames follow it).
   void pageTextChanged();
   void selectionChanged(int index);
   void positionLineShown();
+  // The page's context menu is wanted at this point of the screen.
+  void contextMenuRequested(const QPoint& globalPos);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -110,6 +123,8 @@ class CVekView : public QWidget {
   // Painting sets these to the line widths; until the first paint that drew a line, clicks miss.
   int m_nHexWidth = 0;
   int m_nAsciiWidth = 0;
+  bool m_dragging = false; // the left button went down on a byte: moving extends from it
+  WheelSteps m_wheel;
   PageArea* m_pageArea; // a child: the page as accessible text, and the keyboard's way in
 
   // The form's controls the view writes to or reads, fetched once from the form's template.

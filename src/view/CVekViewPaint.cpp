@@ -1,5 +1,7 @@
 // How the page is painted: every character in its cell of the page grid.
 
+#include <functional>
+
 #include <QPainter>
 #include <QPaintEvent>
 
@@ -15,14 +17,20 @@ namespace vek {
 namespace {
 
 // Every character sits in its own cell of the page grid, whatever the font's own advance, so that
-// what is painted and what the hit test computes agree.
-void DrawOnGrid(QPainter& painter, const FrameRect& frame, int line, int ascent, std::u32string_view text) {
+// what is painted and what the hit test computes agree. `selected` tells which characters stand on
+// the selected range's highlight.
+void DrawOnGrid(QPainter& painter, const FrameRect& frame, int line, int ascent, std::u32string_view text,
+                const QPalette& palette, const std::function<bool(int column)>& selected) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == U' ') continue;
-    const CellRect cell = GridCell(frame, line, static_cast<int>(i));
+    const auto column = static_cast<int>(i);
+    const CellRect cell = GridCell(frame, line, column);
+    painter.setPen(palette.color(selected(column) ? QPalette::HighlightedText : QPalette::WindowText));
     painter.drawText(QPoint(cell.left, cell.top + ascent), QString::fromUcs4(&text[i], 1));
   }
 }
+
+QRect ToQRect(const CellRect& cell) { return {cell.left, cell.top, cell.width, cell.height}; }
 
 std::u32string Widened(const std::string& ascii) { return {ascii.begin(), ascii.end()}; }
 
@@ -46,9 +54,9 @@ void CVekView::paintEvent(QPaintEvent* event) {
   QWidget::paintEvent(event);
   QPainter painter(this);
   painter.setFont(PageFont());
-  painter.setPen(Qt::black);
   const int ascent = painter.fontMetrics().ascent();
   const PageText& text = m_session.Text();
+  const PageState& page = m_session.Page();
   const int lines = std::min<int>(static_cast<int>(text.hexLines.size()), kMaxPageLines);
   if (lines > 0) {
     m_nHexWidth = kHexLineWidth;
@@ -57,15 +65,35 @@ void CVekView::paintEvent(QPaintEvent* event) {
   const FrameRect offsetFrame = ColumnFrame(ids::kOffsetFrame);
   const FrameRect hexFrame = ColumnFrame(ids::kHexFrame);
   const FrameRect asciiFrame = ColumnFrame(ids::kAsciiFrame);
+  // A range is drawn on the palette's highlight, in both columns; one selected byte is not.
+  const std::optional<ByteRange> range = m_session.Selection();
+  const auto inRange = [&](int index) {
+    return range && range->Count() > 1 && page.HoldsByte(index) && range->Holds(page.OffsetOf(index));
+  };
+  for (int index = 0; index < page.readCount; ++index) {
+    if (!inRange(index)) continue;
+    CellRect hex = HexByteCell(hexFrame, index);
+    // The blank after a pair belongs to the highlight when the range goes on past it on this line.
+    const bool pairEnds = index % 2 == 1 && (index + 1) % kBytesPerLine != 0;
+    if (pairEnds && inRange(index + 1)) hex.width += kCellWidth;
+    painter.fillRect(ToQRect(hex), palette().color(QPalette::Highlight));
+    painter.fillRect(ToQRect(AsciiByteCell(asciiFrame, index)), palette().color(QPalette::Highlight));
+  }
+  const auto none = [](int) { return false; };
   for (int k = 0; k < lines; ++k) {
     const auto line = static_cast<std::size_t>(k);
-    DrawOnGrid(painter, offsetFrame, k, ascent, Widened(text.offsetLines[line]));
-    DrawOnGrid(painter, hexFrame, k, ascent, Widened(text.hexLines[line]));
-    DrawOnGrid(painter, asciiFrame, k, ascent, ShownCharacters(text.asciiLines[line]));
+    const int first = k * kBytesPerLine;
+    DrawOnGrid(painter, offsetFrame, k, ascent, Widened(text.offsetLines[line]), palette(), none);
+    DrawOnGrid(painter, hexFrame, k, ascent, Widened(text.hexLines[line]), palette(), [&](int column) {
+      const std::optional<int> byte = ByteOfHexColumn(column);
+      return byte && inRange(first + *byte);
+    });
+    DrawOnGrid(painter, asciiFrame, k, ascent, ShownCharacters(text.asciiLines[line]), palette(),
+               [&](int column) { return inRange(first + column); });
   }
   // The focus mark: where a keyboard user is, only while the page has the keyboard focus.
   const int selected = m_session.SelIndex();
-  if (m_pageArea->hasFocus() && m_session.Page().HoldsByte(selected)) {
+  if (m_pageArea->hasFocus() && page.HoldsByte(selected)) {
     painter.setPen(palette().color(QPalette::Highlight));
     for (const CellRect& cell : {HexByteCell(hexFrame, selected), AsciiByteCell(asciiFrame, selected)}) {
       painter.drawRect(cell.left, cell.top, cell.width - 1, cell.height - 1); // a 1-pixel frame inside the cells

@@ -1,7 +1,10 @@
 // Selecting a byte with a click or from the keyboard.
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QWheelEvent>
 
 #include "ResourceIds.h"
 #include "core/CellGeometry.h"
@@ -39,6 +42,37 @@ void CVekView::MoveSelection(ByteMove move) {
   Apply(m_session.MoveSelection(m_files, move));
 }
 
+void CVekView::ExtendSelection(ByteMove move) {
+  WaitCursor wait(m_ui);
+  Apply(m_session.ExtendSelection(m_files, move));
+}
+
+void CVekView::mouseMoveEvent(QMouseEvent* event) {
+  if (m_dragging && event->buttons() == Qt::LeftButton) {
+    const HitGeometry geometry{ColumnFrame(ids::kHexFrame), ColumnFrame(ids::kAsciiFrame), m_nHexWidth, m_nAsciiWidth};
+    const QPoint point = event->position().toPoint();
+    const HitResult hit = vek::HitTestByte(point.x(), point.y(), geometry, m_session.Page().readCount);
+    if (hit.index && *hit.index != m_session.SelIndex()) Apply(m_session.ExtendSelectionTo(*hit.index));
+  }
+  QWidget::mouseMoveEvent(event);
+}
+
+void CVekView::wheelEvent(QWheelEvent* event) {
+  const Offset delta = m_wheel.Add(event->angleDelta().y(), QApplication::wheelScrollLines());
+  const PageState& page = m_session.Page();
+  if (delta != 0) ShowPage(page.StartAt(WheelTarget(page.start, delta, page.fileSize)));
+  event->accept();
+}
+
+void CVekView::contextMenuEvent(QContextMenuEvent* event) {
+  RequestContextMenu(event->reason() == QContextMenuEvent::Mouse ? std::optional(event->globalPos()) : std::nullopt);
+}
+
+void CVekView::RequestContextMenu(std::optional<QPoint> globalPos) {
+  const int selected = std::max(0, std::min(m_session.SelIndex(), m_session.Page().readCount - 1));
+  emit contextMenuRequested(globalPos.value_or(mapToGlobal(HexCellCenter(selected))));
+}
+
 void CVekView::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) OnLButtonDown(event->buttons(), event->modifiers(), event->position().toPoint());
   QWidget::mousePressEvent(event);
@@ -53,7 +87,8 @@ void CVekView::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void CVekView::OnLButtonDown(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint point) {
-  if (PlainLeftButton(buttons, modifiers) && HitTestByte(point.x(), point.y())) ShowPositionLine();
+  m_dragging = PlainLeftButton(buttons, modifiers) && HitTestByte(point.x(), point.y());
+  if (m_dragging) ShowPositionLine();
 }
 
 } // namespace vek

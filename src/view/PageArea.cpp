@@ -1,6 +1,7 @@
 #include "view/PageArea.h"
 
 #include <QAccessible>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 
 #include "ResourceIds.h"
@@ -30,8 +31,17 @@ PageArea::PageArea(CVekView& view) : QWidget(&view), m_view(view) {
 }
 
 void PageArea::keyPressEvent(QKeyEvent* event) {
-  const auto move = [this](ByteMove m) { m_view.MoveSelection(m); };
-  if (event->modifiers() & ~Qt::KeypadModifier) return QWidget::keyPressEvent(event);
+  const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+  if ((modifiers == Qt::ShiftModifier && event->key() == Qt::Key_F10) ||
+      (modifiers == Qt::NoModifier && event->key() == Qt::Key_Menu)) {
+    m_view.RequestContextMenu();
+    return event->accept();
+  }
+  // With Shift the moves make a range; without any other modifier they move the selected byte.
+  const bool extend = modifiers == Qt::ShiftModifier;
+  if (modifiers != Qt::NoModifier && !extend) return QWidget::keyPressEvent(event);
+  const auto move = [this, extend](ByteMove m) { extend ? m_view.ExtendSelection(m) : m_view.MoveSelection(m); };
+  if (extend && (event->key() == Qt::Key_F2 || event->key() == Qt::Key_Space)) return QWidget::keyPressEvent(event);
   switch (event->key()) {
     case Qt::Key_Left: move(ByteMove::Left); break;
     case Qt::Key_Right: move(ByteMove::Right); break;
@@ -43,6 +53,12 @@ void PageArea::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Space: m_view.EditSelectedByte(); break;
     default: return QWidget::keyPressEvent(event);
   }
+  event->accept();
+}
+
+void PageArea::contextMenuEvent(QContextMenuEvent* event) {
+  // The Menu key: the mouse goes through this area to the view beneath.
+  m_view.RequestContextMenu();
   event->accept();
 }
 

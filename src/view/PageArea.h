@@ -2,8 +2,9 @@
 // The band of the view where the page is painted, as a widget of its own: assistive technology
 // finds the page as one object with a text (the page lines, the selected byte as caret and
 // selection), and a person without a mouse reaches it with Tab to move the selected byte with the
-// arrow keys and edit it with F2 or Space. It paints nothing and takes no clicks: the view beneath
-// does both, and draws the focus mark while this area has the focus.
+// arrow keys (with Shift: a range) and edit it with F2 or Space, and opens the page's context menu
+// with the Menu key or Shift+F10. It paints nothing and takes no clicks: the view beneath does
+// both, and draws the focus mark while this area has the focus.
 
 #include <string>
 
@@ -25,6 +26,7 @@ class PageArea final : public QWidget {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
 

@@ -1,0 +1,75 @@
+#include "tools/PageContextMenu.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
+
+#include "core/DisplayTexts.h"
+#include "core/FileSession.h"
+#include "platform/UiServices.h"
+#include "platform/WaitCursor.h"
+#include "search/SearchProgress.h"
+#include "view/CVekView.h"
+
+namespace vek {
+
+PageContextMenu::PageContextMenu(CVekView& view, UiServices& ui, FileSystem& files)
+    : QObject(&view), m_view(view), m_ui(ui), m_files(files), m_menu(new QMenu(&view)) {
+  m_menu->setAccessibleName(QStringLiteral("Page"));
+  connect(&view, &CVekView::contextMenuRequested, this, &PageContextMenu::Popup);
+  AddCommand(QStringLiteral("Copy as &Hex"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
+             [this] { Copy(CopyFormat::HexPairs); });
+  AddCommand(QStringLiteral("Copy as &Text"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T),
+             [this] { Copy(CopyFormat::Text); });
+  AddCommand(QStringLiteral("Copy as C &Array"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A),
+             [this] { Copy(CopyFormat::CArray); });
+  AddCommand(QStringLiteral("Copy &Offset"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), [this] { CopyOffset(); });
+}
+
+QAction* PageContextMenu::AddCommand(const QString& text, const QKeySequence& key, std::function<void()> run) {
+  auto* action = new QAction(text, m_menu);
+  action->setShortcut(key);
+  // The key works while the page has the focus, and only then: elsewhere it is the form's.
+  action->setShortcutContext(Qt::WidgetShortcut);
+  action->setShortcutVisibleInContextMenu(true);
+  connect(action, &QAction::triggered, this, std::move(run));
+  m_view.PageWidget()->addAction(action);
+  m_menu->addAction(action);
+  return action;
+}
+
+void PageContextMenu::AddSeparator() { m_menu->addSeparator(); }
+
+void PageContextMenu::Popup(const QPoint& globalPos) { m_menu->popup(globalPos); }
+
+void PageContextMenu::Copy(CopyFormat format) {
+  const FileSession& session = m_view.Session();
+  const std::optional<ByteRange> selection = session.Selection();
+  if (!selection) return;
+  const PageState& page = session.Page();
+  std::vector<std::uint8_t> bytes;
+  if (selection->first >= page.readStart && selection->last < page.readStart + page.readCount) {
+    // On the page: its bytes as shown, also a value just typed that did not reach the file.
+    const std::span<const std::uint8_t> shown = session.PageBytes();
+    bytes.assign(shown.begin() + (selection->first - page.readStart), shown.begin() + (selection->last - page.readStart) + 1);
+  } else {
+    WaitCursor wait(m_ui);
+    SearchProgress progress(&m_view, selection->first, selection->last + 1, QStringLiteral("Copying..."));
+    RangeBytes read = ReadRange(m_files, session.Path(), *selection, [&progress](Offset at) { return progress.Continue(at); });
+    if (read.failure) m_ui.Tell(*read.failure);
+    if (read.failure || read.cancelled) return;
+    bytes = std::move(read.bytes);
+  }
+  const std::string text = FormatCopy(bytes, format);
+  QGuiApplication::clipboard()->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void PageContextMenu::CopyOffset() {
+  const FileSession& session = m_view.Session();
+  if (const std::optional<Offset> offset = session.SelectedOffset()) {
+    QGuiApplication::clipboard()->setText(QString::fromStdString(FormatStartPos(*offset, session.HexMode())));
+  }
+}
+
+} // namespace vek
