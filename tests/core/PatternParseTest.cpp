@@ -13,8 +13,8 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 Bytes Parsed(std::string_view text, PatternMode mode) {
-  const std::span<const std::uint8_t> bytes = ParsePattern(text, mode).pattern.Bytes();
-  return Bytes(bytes.begin(), bytes.end());
+  const ParsedPattern parsed = ParsePattern(text, mode);
+  return Bytes(parsed.pattern.Bytes().begin(), parsed.pattern.Bytes().end());
 }
 Bytes Hex(std::string_view text) { return Parsed(text, PatternMode::Hex); }
 Bytes Ascii(std::string_view text) { return Parsed(text, PatternMode::Ascii); }
