@@ -19,7 +19,8 @@ int HexValue(char c) {
 }
 
 void CheckAscii(std::string_view text) {
-  const std::span<const std::uint8_t> pattern = vek::ParsePattern(text, vek::PatternMode::Ascii).pattern.Bytes();
+  const vek::ParsedPattern parsed = vek::ParsePattern(text, vek::PatternMode::Ascii);
+  const std::span<const std::uint8_t> pattern = parsed.pattern.Bytes();
   const std::size_t expected = std::min<std::size_t>(text.size(), vek::kMaxPatternBytes);
   FUZZ_CHECK(pattern.size() == expected);
   for (std::size_t i = 0; i < pattern.size(); ++i) {
@@ -28,7 +29,8 @@ void CheckAscii(std::string_view text) {
 }
 
 void CheckHex(std::string_view text) {
-  const std::span<const std::uint8_t> pattern = vek::ParsePattern(text, vek::PatternMode::Hex).pattern.Bytes();
+  const vek::ParsedPattern parsed = vek::ParsePattern(text, vek::PatternMode::Hex);
+  const std::span<const std::uint8_t> pattern = parsed.pattern.Bytes();
   std::string digits;
   for (const char c : text) {
     if (c != ' ') digits += c;
