@@ -1,29 +1,16 @@
 #pragma once
-// Temporary files for the terminal-mode tests and a way to run the mode as main() does, capturing
-// what it prints.
+// A way to run the terminal mode as main() does, capturing what it prints, and test data for it.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "TempDir.h"
+
 namespace vek::cli::test {
 
-using Bytes = std::vector<std::uint8_t>;
-
-// A fresh directory, removed with everything in it when the object goes.
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-
-  const std::string& Path() const { return m_path; }
-  std::string Write(const std::string& name, const Bytes& bytes) const; // returns the full path
-
- private:
-  std::string m_path;
-};
+using vek::test::Bytes;
+using vek::test::TempDir;
 
 struct Outcome {
   int status = -1;
