@@ -110,18 +110,10 @@ TEST_P(ChangedUnderneath, RefusesAndWritesNothing) {
   }
 }
 
-void Poke(const std::string& path, Offset at, std::uint8_t value) {
-  std::FILE* file = std::fopen(path.c_str(), "r+b");
-  ASSERT_NE(file, nullptr);
-  std::fseek(file, static_cast<long>(at), SEEK_SET);
-  std::fputc(value, file);
-  std::fclose(file);
-}
-
 INSTANTIATE_TEST_SUITE_P(
     ByteWrite, ChangedUnderneath,
     testing::Values(
-        Underneath{"TheByteChanged", [](const std::string& p, test::TempDir&) { Poke(p, kAt, 0x99); },
+        Underneath{"TheByteChanged", [](const std::string& p, test::TempDir&) { test::PokeByte(p, kAt, 0x99); },
                    WriteOutcome::ByteChanged, {"offset 8 (0x8)", "0x08", "0x99", "another program"}, 0x99},
         Underneath{"TheFileWasReplacedUnderTheSameName",
                    [](const std::string& p, test::TempDir& d) {
@@ -196,7 +188,7 @@ TEST_F(ByteWriteTest, AFailedCheckReadOrIdentityIsAFailureWithTheCausesText) {
 }
 
 TEST_F(ByteWriteTest, ADifferentByteReadBackAfterTheSyncIsReported) {
-  files.afterWrite = [&](Offset at) { Poke(path, at, 0x42); };
+  files.afterWrite = [&](Offset at) { test::PokeByte(path, at, 0x42); };
   const ByteWriteResult result = Write();
   EXPECT_EQ(result.outcome, WriteOutcome::ReadBackDiffers);
   EXPECT_EQ(result.found, 0x42);
@@ -213,7 +205,7 @@ TEST_F(ByteWriteTest, ADifferentByteReadBackAfterTheSyncIsReported) {
 }
 
 TEST_F(ByteWriteTest, ARefusedUndoOrRedoSaysWhatVekWroteAndThatItWasLeftAlone) {
-  Poke(path, kAt, 0x99);
+  test::PokeByte(path, kAt, 0x99);
   struct Case {
     WriteKind kind;
     std::uint8_t expected, value;

@@ -35,4 +35,11 @@ Bytes ReadBytes(const std::string& path) {
   return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
+void PokeByte(const std::string& path, std::int64_t offset, std::uint8_t value) {
+  std::fstream file(path, std::ios::binary | std::ios::in | std::ios::out);
+  file.seekp(offset);
+  file.put(static_cast<char>(value));
+  if (!file) throw std::runtime_error("cannot change " + path);
+}
+
 } // namespace vek::test
