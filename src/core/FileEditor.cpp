@@ -1,7 +1,6 @@
 #include "core/FileEditor.h"
 
 #include <chrono>
-#include <filesystem>
 
 #include "core/ByteWrite.h"
 #include "core/EditMenuText.h"
@@ -11,14 +10,6 @@
 namespace vek {
 
 namespace {
-
-// The path that names the file from anywhere: links resolved where they exist.
-std::string AbsolutePath(const std::string& path) {
-  std::error_code failed;
-  std::filesystem::path absolute = std::filesystem::weakly_canonical(path, failed);
-  if (failed) absolute = std::filesystem::absolute(path, failed);
-  return failed ? path : absolute.string();
-}
 
 std::int64_t Now() {
   return std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch()).count();
@@ -34,7 +25,7 @@ FileEditor::FileEditor(FileSystem& files, Journal* journal, std::string path, Fi
     : m_files(files),
       m_journal(journal),
       m_path(std::move(path)),
-      m_journalPath(AbsolutePath(m_path)),
+      m_journalPath(RecordedPath(m_path)),
       m_identity(identity),
       m_history(std::move(history)) {}
 

@@ -49,7 +49,7 @@ std::optional<Message> Journal::Record(const JournalRecord& record) {
 JournalReading Journal::Read() {
   JournalContents contents = m_store.Read();
   JournalReading reading;
-  reading.warnings = std::move(contents.problems);
+  reading.problems = std::move(contents.problems);
   for (const JournalText& text : contents.texts) ReadText(text, reading);
   return reading;
 }

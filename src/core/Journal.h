@@ -21,7 +21,8 @@ namespace vek {
 
 struct JournalReading {
   std::vector<JournalRecord> records; // oldest first
-  std::vector<std::string> warnings;  // lines skipped and parts not read, each naming the journal
+  std::vector<std::string> problems;  // parts of the journal that could not be read, and why
+  std::vector<std::string> warnings;  // lines that were skipped, naming the journal
 };
 
 class Journal {

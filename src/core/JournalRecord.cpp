@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cinttypes>
 #include <cstdio>
+#include <filesystem>
 #include <vector>
 
 #include "core/Crc32.h"
@@ -83,6 +84,13 @@ std::vector<std::string_view> Fields(std::string_view line) {
 }
 
 } // namespace
+
+std::string RecordedPath(const std::string& path) {
+  std::error_code failed;
+  std::filesystem::path absolute = std::filesystem::weakly_canonical(path, failed);
+  if (failed) absolute = std::filesystem::absolute(path, failed);
+  return failed ? path : absolute.string();
+}
 
 std::string EncodeRecord(const JournalRecord& record) {
   char numbers[160];

@@ -27,6 +27,10 @@ struct JournalRecord {
   friend bool operator==(const JournalRecord&, const JournalRecord&) = default;
 };
 
+// The path a record names `path` by, which leads to the file from anywhere: absolute, with the
+// links resolved where they exist.
+std::string RecordedPath(const std::string& path);
+
 // The record as one line, ending in '\n'.
 std::string EncodeRecord(const JournalRecord& record);
 

@@ -139,6 +139,7 @@ TEST_F(FileEditorTest, ALaterRunUndoesFromTheJournalWhatAnEarlierOneWrote) {
   Journal later(laterStore);
   const JournalReading reading = later.Read();
   EXPECT_TRUE(reading.warnings.empty());
+  EXPECT_TRUE(reading.problems.empty());
   ASSERT_EQ(reading.records.size(), 4u);
   EXPECT_EQ(reading.records[0].path, path);
   EXPECT_EQ(reading.records[0].identity, *files.Identity(path));
