@@ -187,6 +187,22 @@ TEST_F(PosixJournalStoreTest, KeepsTheNewestRecordsInTwoFilesAndForgetsTheOldest
   EXPECT_EQ(OffsetsIn(store), (std::vector<Offset>{7, 8, 9, 10}));
 }
 
+TEST_F(PosixJournalStoreTest, AJournalRemovedOrMovedAwayWhileVekRunsIsMadeAgainAtItsName) {
+  PosixJournalStore store(Directory());
+  ASSERT_EQ(store.Append(EncodeRecord(At(1))), std::nullopt);
+  fs::remove(JournalFile());
+  ASSERT_EQ(store.Append(EncodeRecord(At(2))), std::nullopt);
+  EXPECT_EQ(OffsetsIn(store), std::vector<Offset>{2});
+
+  fs::rename(Directory(), Directory() + ".moved");
+  ASSERT_EQ(store.Append(EncodeRecord(At(3))), std::nullopt);
+  EXPECT_EQ(OffsetsIn(store), std::vector<Offset>{3});
+  EXPECT_EQ(ModeOf(Directory()), 0700u);
+
+  ::chmod(Directory().c_str(), 0777);
+  EXPECT_TRUE(store.Append(EncodeRecord(At(4))).has_value()) << "made writable by others while vek runs";
+}
+
 TEST_F(PosixJournalStoreTest, ALineCutShortByACrashStaysApartFromTheNextRecord) {
   PosixJournalStore store(Directory());
   ASSERT_EQ(store.Append(EncodeRecord(At(1))), std::nullopt);
@@ -195,12 +211,19 @@ TEST_F(PosixJournalStoreTest, ALineCutShortByACrashStaysApartFromTheNextRecord) 
   std::fputs(cut.c_str(), f);
   std::fclose(f);
 
-  PosixJournalStore restarted(Directory());
-  ASSERT_EQ(restarted.Append(EncodeRecord(At(3))), std::nullopt);
-  const JournalReading reading = Journal(restarted).Read();
-  ASSERT_EQ(reading.records.size(), 2u);
-  EXPECT_EQ(reading.records[1], At(3));
+  // Restarted: the first append after a read of the journal, and one straight away.
+  for (const bool readFirst : {true, false}) {
+    PosixJournalStore restarted(Directory());
+    if (readFirst) restarted.Read();
+    ASSERT_EQ(restarted.Append(EncodeRecord(At(3))), std::nullopt);
+    f = std::fopen(JournalFile().c_str(), "a");
+    std::fputs(cut.c_str(), f);
+    std::fclose(f);
+  }
+  const JournalReading reading = Journal(store).Read();
+  ASSERT_EQ(reading.records, (std::vector<JournalRecord>{At(1), At(3), At(3)}));
   ASSERT_EQ(reading.warnings.size(), 1u);
+  EXPECT_NE(reading.warnings[0].find("3 lines are not a record"), std::string::npos) << reading.warnings[0];
   EXPECT_NE(reading.warnings[0].find("the first at line 2"), std::string::npos) << reading.warnings[0];
 }
 
