@@ -5,7 +5,7 @@
 // records.
 //
 // The current file ends in zero bytes that a record is written over: a sync of bytes written in
-// place costs about two thirds of the sync of an append, which must also record the file's new
+// place costs about 70 percent of the sync of an append, which must also record the file's new
 // size, and the journal's sync comes on top of every edit's own. The file grows a chunk of zeros
 // at a time, and whoever reads it leaves the zeros out.
 
