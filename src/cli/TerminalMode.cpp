@@ -9,6 +9,7 @@
 
 #include "cli/DecimalLines.h"
 #include "cli/Dump.h"
+#include "cli/JournalCommands.h"
 #include "core/FileErrorText.h"
 #include "core/Search.h"
 #include "core/StreamSearch.h"
@@ -165,6 +166,8 @@ std::optional<Pattern> BuildPattern(std::string_view text, PatternMode mode, std
 }
 
 int RunTerminalMode(const CommandLine& line, int in, std::FILE* out, std::FILE* err) {
+  if (line.action == TerminalAction::History) return RunHistory(line, out, err);
+  if (line.action == TerminalAction::Undo) return RunUndo(line, out, err);
   // The parser reports these as usage errors before anything runs.
   if (!line.fileName || line.action == TerminalAction::None) return kExitError;
   std::string reason;

@@ -1,6 +1,6 @@
 #pragma once
-// The terminal mode: what the program does when the command line asks for --dump, --find or
-// --find-hex. Output goes to `out`, one error line ("vek: PATH: reason") to `err`, and the result
+// The terminal mode: what the program does when the command line asks for --dump, --find,
+// --find-hex, --history or --undo. Output goes to `out`, one error line ("vek: PATH: reason") to `err`, and the result
 // is the exit status, as grep has it.
 
 #include <cstdint>

@@ -82,6 +82,16 @@ class Parser {
         m_line.findText = *text;
         m_line.findMode = name == "--find" ? PatternMode::Ascii : PatternMode::Hex;
       }
+    } else if (arg == "--history") {
+      SetAction(TerminalAction::History);
+    } else if (arg == "--undo") {
+      SetAction(TerminalAction::Undo);
+    } else if (arg == "--all") {
+      m_line.undoAll = true;
+    } else if (arg == "--read-only" || arg == "-r") {
+      m_line.readOnly = true;
+    } else if (arg == "--no-journal") {
+      m_line.noJournal = true;
     } else if (name == "--start") {
       if (const auto text = Value(name, inlineValue)) m_collected.startText = *text;
     } else if (name == "--pages") {
@@ -99,7 +109,7 @@ class Parser {
   }
 
   void SetAction(TerminalAction action) {
-    if (++m_collected.actions > 1) Fail("use only one of --dump, --find and --find-hex");
+    if (++m_collected.actions > 1) Fail("use only one of --dump, --find, --find-hex, --history and --undo");
     m_line.action = action;
   }
 
@@ -107,20 +117,42 @@ class Parser {
     if (m_line.error.empty()) m_line.error = std::move(message);
   }
 
+  std::string ActionName() const {
+    switch (m_line.action) {
+      case TerminalAction::Dump: return "--dump";
+      case TerminalAction::Find: return m_line.findMode == PatternMode::Ascii ? "--find" : "--find-hex";
+      case TerminalAction::History: return "--history";
+      case TerminalAction::Undo: return "--undo";
+      case TerminalAction::None: break;
+    }
+    return "";
+  }
+
+  void CheckJournalSwitches() {
+    const bool history = m_line.action == TerminalAction::History;
+    const bool undo = m_line.action == TerminalAction::Undo;
+    if (m_line.undoAll && !undo) Fail("option '--all' goes only with --undo");
+    if ((history || undo) && m_line.noJournal) Fail(ActionName() + " works from the journal; it does not go with --no-journal");
+    if (undo && m_line.readOnly) Fail("--undo writes; it does not go with --read-only");
+  }
+
   void Check() {
     const bool dump = m_line.action == TerminalAction::Dump;
+    CheckJournalSwitches();
     if (!dump) {
       if (m_collected.startText) Fail("option '--start' goes only with --dump");
-      if (m_line.hexOffsets) Fail("option '--hex' goes only with --dump");
+      if (m_line.hexOffsets && m_line.action != TerminalAction::History) {
+        Fail("option '--hex' goes only with --dump and --history");
+      }
       if (m_collected.pagesText) Fail("option '--pages' goes only with --dump");
     }
     if (m_line.action == TerminalAction::Find && m_line.findText.empty()) {
       Fail(m_line.findMode == PatternMode::Ascii ? "--find needs a TEXT that is not empty"
                                                 : "--find-hex needs PAIRS that are not empty");
     }
-    if (m_line.action != TerminalAction::None && !m_line.fileName) {
-      Fail(std::string(dump ? "--dump" : m_line.findMode == PatternMode::Ascii ? "--find" : "--find-hex") +
-           " needs a FILE");
+    const bool everyFile = m_line.action == TerminalAction::Undo && m_line.undoAll;
+    if (m_line.action != TerminalAction::None && !m_line.fileName && !everyFile) {
+      Fail(ActionName() + (m_line.action == TerminalAction::Undo ? " needs a FILE, or --all" : " needs a FILE"));
     }
     if (dump && m_collected.startText) {
       const auto start = StrictNumber(*m_collected.startText, m_line.hexOffsets ? kHex : kDecimal);

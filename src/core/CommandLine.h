@@ -16,7 +16,7 @@
 
 namespace vek {
 
-enum class TerminalAction { None, Dump, Find };
+enum class TerminalAction { None, Dump, Find, History, Undo };
 
 struct CommandLine {
   bool help = false;
@@ -28,10 +28,16 @@ struct CommandLine {
   std::string findText;
   PatternMode findMode = PatternMode::Ascii;
   // --dump: where to start (--start N, read in the radix --hex picks), whether offsets print in
-  // hex, and how many pages at most (--pages K; all that remain when absent).
+  // hex (and so do --history's), and how many pages at most (--pages K; all that remain when absent).
   Offset start = 0;
   bool hexOffsets = false;
   std::optional<Offset> pages;
+  // --undo --all: every write still in the file, of FILE, or of every file when there is none.
+  bool undoAll = false;
+
+  // For the window: --read-only (-r) opens FILE for reading only; --no-journal records no write.
+  bool readOnly = false;
+  bool noJournal = false;
 
   // A usage error in one line, empty when the line makes sense. --help and --version still work.
   std::string error;

@@ -57,6 +57,13 @@ template <typename T> struct FileResult {
 };
 using FileStatus = FileResult<std::monostate>; // success or a failure, nothing more
 
+// Identity of a file, the same whatever name reaches it.
+struct FileIdentity {
+  unsigned long long device = 0;
+  unsigned long long inode = 0;
+  friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
+
 class File {
  public:
   virtual ~File() = default;
@@ -73,13 +80,9 @@ class File {
   virtual FileStatus WriteAt(Offset offset, const void* buffer, std::size_t size) = 0;
   // Waits until what was written has reached the storage device.
   virtual FileStatus Sync() = 0;
-};
-
-// Identity of a file, the same whatever name reaches it.
-struct FileIdentity {
-  unsigned long long device = 0;
-  unsigned long long inode = 0;
-  friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+  // The file this handle has open, whatever has happened to its name since: a check that a name
+  // still leads to the file read earlier compares this with the identity taken then.
+  virtual FileResult<FileIdentity> Identity() const = 0;
 };
 
 class FileSystem {

@@ -6,6 +6,7 @@
 
 #include "core/Ansi.h"
 #include "core/ClampPage.h"
+#include "core/HexDigits.h"
 
 namespace vek {
 
@@ -41,7 +42,6 @@ PageText BuildPageText(std::span<const std::uint8_t> bytes, Offset pageStart, bo
     ascii.clear();
   };
 
-  static constexpr char kHexDigits[] = "0123456789ABCDEF";
   for (std::size_t i = 0; i < count; ++i) {
     if (i > 0 && i % kBytesPerLine == 0) {
       closeLine();

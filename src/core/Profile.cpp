@@ -5,6 +5,7 @@
 #include <map>
 
 #include "core/FileNameText.h"
+#include "core/HexDigits.h"
 
 namespace vek {
 
@@ -44,7 +45,6 @@ std::string KeyName(std::size_t number) { return "File" + std::to_string(number)
 // Absolute paths never start with '"': plain names keep the form they have always had.
 constexpr char kQuote = '"';
 constexpr char kEscape = '\\';
-constexpr std::string_view kHexDigits = "0123456789ABCDEF";
 
 bool NeedsQuotes(std::string_view name) { return !IsValidUtf8(name) || (!name.empty() && name.front() == kQuote); }
 

@@ -44,6 +44,10 @@ FileError TransferCause(int err) {
 
 template <typename T> FileResult<T> Failure(FileError cause, int code) { return {T{}, cause, code}; }
 
+FileIdentity IdentityOf(const struct stat& st) {
+  return FileIdentity{static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino)};
+}
+
 // Reads until `size` bytes have come or the end is reached, through interruptions and short reads.
 // readSome(out, want, done) reads up to `want` bytes to `out`, the `done` bytes before them read.
 template <typename ReadSome>
@@ -114,6 +118,12 @@ class PosixFile final : public File {
     return Failure<std::monostate>(CauseOf(errno), errno);
   }
 
+  FileResult<FileIdentity> Identity() const override {
+    struct stat st {};
+    if (::fstat(m_fd, &st) != 0) return Failure<FileIdentity>(CauseOf(errno), errno);
+    return {IdentityOf(st)};
+  }
+
  private:
   int m_fd;
   bool m_hasSize;
@@ -160,7 +170,7 @@ class PosixFileSystem final : public FileSystem {
   std::optional<FileIdentity> Identity(const std::string& path) override {
     struct stat st {};
     if (path.empty() || ::stat(path.c_str(), &st) != 0) return std::nullopt;
-    return FileIdentity{static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino)};
+    return IdentityOf(st);
   }
 };
 

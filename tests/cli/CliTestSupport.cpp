@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <random>
+#include <stdexcept>
 
 #include "cli/TerminalMode.h"
 #include "core/CommandLine.h"

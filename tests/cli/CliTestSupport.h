@@ -1,6 +1,5 @@
 #pragma once
-// Temporary files for the terminal-mode tests and a way to run the mode as main() does, capturing
-// what it prints.
+// A way to run the terminal mode as main() does, capturing what it prints, and test data for it.
 
 #include <cstdint>
 #include <string>
@@ -10,8 +9,7 @@
 
 namespace vek::cli::test {
 
-using Bytes = std::vector<std::uint8_t>;
-
+using vek::test::Bytes;
 using vek::test::TempDir;
 
 struct Outcome {

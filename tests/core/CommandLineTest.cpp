@@ -166,6 +166,37 @@ TEST(CommandLineErrors, MissingOperandsAndMisplacedSwitchesAreUsageErrors) {
   }
 }
 
+TEST(CommandLineJournal, TakesHistoryUndoAndTheWindowsSwitches) {
+  struct Case {
+    Args args;
+    TerminalAction action;
+    std::optional<std::string> file;
+    bool all, hex, readOnly, noJournal;
+  };
+  using A = TerminalAction;
+  const Case cases[] = {
+      {{"--history", "f"}, A::History, "f", false, false, false, false},
+      {{"--history", "--hex", "f"}, A::History, "f", false, true, false, false},
+      {{"--undo", "f"}, A::Undo, "f", false, false, false, false},
+      {{"--undo", "--all"}, A::Undo, std::nullopt, true, false, false, false},
+      {{"--all", "--undo", "f"}, A::Undo, "f", true, false, false, false},
+      {{"-r", "f"}, A::None, "f", false, false, true, false},
+      {{"--read-only", "--no-journal", "f"}, A::None, "f", false, false, true, true},
+      {{"--dump", "--read-only", "f"}, A::Dump, "f", false, false, true, false},
+  };
+  for (const Case& c : cases) {
+    const CommandLine line = ParseCommandLine(c.args);
+    SCOPED_TRACE(testing::PrintToString(c.args));
+    EXPECT_EQ(line.error, "");
+    EXPECT_EQ(line.action, c.action);
+    EXPECT_EQ(line.fileName, c.file);
+    EXPECT_EQ(line.undoAll, c.all);
+    EXPECT_EQ(line.hexOffsets, c.hex);
+    EXPECT_EQ(line.readOnly, c.readOnly);
+    EXPECT_EQ(line.noJournal, c.noJournal);
+  }
+}
+
 TEST(CommandLineErrors, HelpAndVersionStillWorkBesideAnError) {
   const CommandLine help = ParseCommandLine({"--find", "--help"});
   EXPECT_FALSE(help.error.empty()); // "--help" is the TEXT here, so FILE is missing

@@ -321,7 +321,7 @@ TEST_F(FileSessionTest, AnEditWritesOnlyItsByteWhereThePageOnScreenWasReadFrom) 
     Apply(session.WriteByte(files, 10));
     EXPECT_TRUE(messages.empty());
     expected[static_cast<std::size_t>(c.written)] = 0x41;
-    EXPECT_EQ(TempDir::Read(path), expected);
+    EXPECT_EQ(ReadBytes(path), expected);
     EXPECT_EQ(files.counters.bytesWritten, 1u);
     EXPECT_EQ(files.counters.syncs, 1);
     files.counters = {};

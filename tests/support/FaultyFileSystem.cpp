@@ -8,8 +8,8 @@ namespace {
 
 class FaultyFile final : public File {
  public:
-  FaultyFile(std::unique_ptr<File> real, FaultPlan& plan, FaultCounters& counters)
-      : m_real(std::move(real)), m_plan(plan), m_counters(counters) {}
+  FaultyFile(std::unique_ptr<File> real, FaultyFileSystem& owner)
+      : m_real(std::move(real)), m_plan(owner.plan), m_counters(owner.counters), m_owner(owner) {}
 
   FileResult<Offset> Length() const override {
     if (m_plan.failLength) return {0, FileError::HardwareError};
@@ -35,18 +35,25 @@ class FaultyFile final : public File {
       return {{}, FileError::DiskFull};
     }
     m_counters.bytesWritten += size;
-    return m_real->WriteAt(offset, buffer, size);
+    const FileStatus written = m_real->WriteAt(offset, buffer, size);
+    if (written.ok() && m_owner.afterWrite) m_owner.afterWrite(offset);
+    return written;
   }
   FileStatus Sync() override {
     ++m_counters.syncs;
     if (m_plan.failSync) return {{}, *m_plan.failSync};
     return m_real->Sync();
   }
+  FileResult<FileIdentity> Identity() const override {
+    if (m_plan.failIdentity) return {{}, *m_plan.failIdentity};
+    return m_real->Identity();
+  }
 
  private:
   std::unique_ptr<File> m_real;
   const FaultPlan& m_plan;
   FaultCounters& m_counters;
+  const FaultyFileSystem& m_owner;
 };
 
 } // namespace
@@ -59,7 +66,7 @@ FileResult<std::unique_ptr<File>> FaultyFileSystem::Open(const std::string& path
   if (planned) return {nullptr, *planned};
   FileResult<std::unique_ptr<File>> real = RealFileSystem().Open(path, mode);
   if (!real.ok()) return real;
-  return {std::make_unique<FaultyFile>(std::move(real.value), plan, counters)};
+  return {std::make_unique<FaultyFile>(std::move(real.value), *this)};
 }
 
 } // namespace vek::test

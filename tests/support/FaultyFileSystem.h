@@ -1,8 +1,9 @@
 #pragma once
 // A file system for tests that passes through to the real files and fails wherever a test asks:
 // the open (with any cause, for reading or for writing), the length, the positioning of a read or
-// write, the read (failed or short), the write (failed or short), the sync. A hook runs before each open, so a test can change
-// the file between two steps as another program would.
+// write, the read (failed or short), the write (failed or short), the sync, the identity of an open
+// file. Hooks run before each open and after each write that reached the file, so a test can
+// change the file between two steps as another program would.
 
 #include <functional>
 #include <optional>
@@ -21,6 +22,7 @@ struct FaultPlan {
   std::optional<FileError> failWrite;
   bool shortWrite = false;              // the write reaches the file only in part, reported as a full disk
   std::optional<FileError> failSync;
+  std::optional<FileError> failIdentity; // an open file cannot tell which file it is
   int failAfterReads = 0;               // let this many reads succeed before failRead applies
 };
 
@@ -39,6 +41,7 @@ class FaultyFileSystem final : public FileSystem {
   FaultPlan plan;
   FaultCounters counters;
   std::function<void(const std::string& path, OpenMode mode)> beforeOpen;
+  std::function<void(Offset offset)> afterWrite;
 };
 
 } // namespace vek::test
