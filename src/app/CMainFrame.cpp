@@ -15,6 +15,7 @@
 #include "app/CVekDoc.h"
 #include "platform/AcceleratorFilter.h"
 #include "platform/AppIcons.h"
+#include "tools/DataInspectorWindow.h"
 #include "view/CVekView.h"
 
 namespace vek {
@@ -111,6 +112,11 @@ void CMainFrame::OnCommand(int commandId) {
   }
   if (OnFrameCommand(commandId)) return;
   if (m_appCommand) m_appCommand(commandId);
+}
+
+void CMainFrame::ShowInspector() {
+  if (m_inspector == nullptr) m_inspector = new DataInspectorWindow(*m_pMdiArea, this);
+  m_inspector->Show();
 }
 
 bool CMainFrame::OnFrameCommand(int commandId) {

@@ -24,6 +24,7 @@
 #include "platform/PathText.h"
 #include "platform/UiServices.h"
 #include "view/CVekView.h"
+#include "tools/GoToDialog.h"
 
 namespace vek {
 
@@ -144,6 +145,12 @@ CChildFrame* CVekApp::CreateDocumentWindow(const std::string& title, const std::
   }
   auto* view = new CVekView(m_ui, m_files, *document);
   auto* frame = new CChildFrame(document, view);
+  QObject::connect(view, &CVekView::toolRequested, frame, [this, view](PageTool tool) {
+    switch (tool) {
+      case PageTool::Inspector: m_pMainWnd->ShowInspector(); break;
+      case PageTool::GoTo: AskGoTo(m_ui, *view); break;
+    }
+  });
   m_pMainWnd->AddChild(frame);
   view->OnInitialUpdate();
   frame->AfterInitialUpdate();

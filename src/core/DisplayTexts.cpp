@@ -44,4 +44,13 @@ std::string FormatPositionLine(Offset offset, std::uint8_t value, bool hexMode) 
   return text;
 }
 
+std::string OffsetText(Offset offset, bool hexMode) {
+  const char* sign = offset < 0 ? "-" : "";
+  // The magnitude of the most negative offset does not fit an Offset; it does an unsigned one.
+  const std::uint64_t magnitude = offset < 0 ? 0 - Bits(offset) : Bits(offset);
+  char text[32];
+  std::snprintf(text, sizeof text, hexMode ? "%s0x%" PRIX64 : "%s%" PRIu64, sign, magnitude);
+  return text;
+}
+
 } // namespace vek

@@ -12,4 +12,8 @@ std::string FormatStartPos(Offset start, bool hexMode);  // "%lX" / "%ld"
 std::string FormatFileSize(Offset size, bool hexMode);   // "0x%lX\r\nBytes" / "%ld\r\nBytes"
 std::string FormatPositionLine(Offset offset, std::uint8_t value, bool hexMode); // "Byte %lX = %X" / "Byte %ld = %d"
 
+// An offset in our own texts (the tools, their messages): "413" or, in hex, "0x19D", so that a hex
+// number never reads as a decimal one; a negative offset has a minus sign ("-0x57").
+std::string OffsetText(Offset offset, bool hexMode);
+
 } // namespace vek

@@ -39,6 +39,11 @@ void CVekView::MoveSelection(ByteMove move) {
   Apply(m_session.MoveSelection(m_files, move));
 }
 
+void CVekView::GoTo(Offset offset) {
+  WaitCursor wait(m_ui);
+  Apply(m_session.GoTo(m_files, offset));
+}
+
 void CVekView::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) OnLButtonDown(event->buttons(), event->modifiers(), event->position().toPoint());
   QWidget::mousePressEvent(event);

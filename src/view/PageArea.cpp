@@ -9,6 +9,7 @@
 #include "platform/ControlTemplate.h"
 #include "view/CVekView.h"
 #include "view/PageAccessible.h"
+#include "view/PageTool.h"
 
 namespace vek {
 
@@ -31,6 +32,10 @@ PageArea::PageArea(CVekView& view) : QWidget(&view), m_view(view) {
 
 void PageArea::keyPressEvent(QKeyEvent* event) {
   const auto move = [this](ByteMove m) { m_view.MoveSelection(m); };
+  if (const std::optional<PageTool> tool = PageToolForKey(event->modifiers(), event->key())) {
+    event->accept();
+    return m_view.RequestTool(*tool);
+  }
   if (event->modifiers() & ~Qt::KeypadModifier) return QWidget::keyPressEvent(event);
   switch (event->key()) {
     case Qt::Key_Left: move(ByteMove::Left); break;
