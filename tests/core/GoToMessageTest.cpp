@@ -16,9 +16,9 @@ TEST(GoToMessage, NamesTheTextTheReasonAndTheFile) {
     const char* text;
   } cases[] = {
       {"  ", 1050, false,
-       "Type the offset of the byte to go to: 1050, 0x41A, 4K (also M, G), +16 or -16 from the selected byte, end-1."},
+       "Type the offset of the byte to go to, for example 1050, 0x41A, 4K (also M, G), +16 or -16 from the selected byte, end or end-16."},
       {" abc ", 1050, false,
-       "\"abc\" is not an offset. Go to takes 1050, 0x41A, 4K (also M, G), +16 or -16 from the selected byte, end-1."},
+       "\"abc\" is not an offset: type, for example, 1050, 0x41A, 4K (also M, G), +16 or -16 from the selected byte, end or end-16."},
       {"99999999999999999999", 1050, false, "\"99999999999999999999\" is larger than any offset a file can have."},
       {"+5", 1050, false, "\"+5\" counts from the selected byte, and no byte of notes.bin is selected."},
       {"0", 0, false, "notes.bin is empty: it has no byte to go to."},
