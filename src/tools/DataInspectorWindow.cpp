@@ -9,7 +9,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScreen>
-#include <QShortcut>
+#include <QKeyEvent>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -81,7 +81,6 @@ DataInspectorWindow::DataInspectorWindow(QMdiArea& documents, QWidget* owner)
   resize(layout->sizeHint());
   m_rows->setMinimumSize(0, 0);
 
-  connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
   connect(&m_documents, &QMdiArea::subWindowActivated, this, &DataInspectorWindow::FollowActiveDocument);
   FollowActiveDocument();
 }
@@ -98,6 +97,15 @@ void DataInspectorWindow::Show() {
 void DataInspectorWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   Refresh(); // nothing was read while the window was hidden
+}
+
+void DataInspectorWindow::keyPressEvent(QKeyEvent* event) {
+  // The rows pass Esc on, as a dialog's controls do.
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void DataInspectorWindow::FollowActiveDocument() {

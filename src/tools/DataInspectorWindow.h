@@ -36,6 +36,7 @@ class DataInspectorWindow final : public QWidget {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void FollowActiveDocument();
