@@ -9,7 +9,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScreen>
-#include <QKeyEvent>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -42,7 +41,7 @@ QString ToQt(std::string_view text) { return QString::fromUtf8(text.data(), stat
 } // namespace
 
 DataInspectorWindow::DataInspectorWindow(QMdiArea& documents, QWidget* owner)
-    : QWidget(owner, Qt::Tool), m_documents(documents), m_heading(new QLabel(this)), m_rows(new QTreeWidget(this)) {
+    : QDialog(owner, Qt::Tool), m_documents(documents), m_heading(new QLabel(this)), m_rows(new QTreeWidget(this)) {
   setWindowTitle(QString::fromUtf8(kTitle));
   // Shown from the page's key, the window leaves the focus on the page, where the arrows move on.
   setAttribute(Qt::WA_ShowWithoutActivating);
@@ -95,17 +94,8 @@ void DataInspectorWindow::Show() {
 }
 
 void DataInspectorWindow::showEvent(QShowEvent* event) {
-  QWidget::showEvent(event);
+  QDialog::showEvent(event);
   Refresh(); // nothing was read while the window was hidden
-}
-
-void DataInspectorWindow::keyPressEvent(QKeyEvent* event) {
-  // The rows pass Esc on, as a dialog's controls do.
-  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-    close();
-    return;
-  }
-  QWidget::keyPressEvent(event);
 }
 
 void DataInspectorWindow::FollowActiveDocument() {

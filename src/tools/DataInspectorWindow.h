@@ -9,7 +9,7 @@
 
 #include <QMetaObject>
 #include <QPointer>
-#include <QWidget>
+#include <QDialog>
 
 #include "core/DataInspector.h"
 
@@ -22,7 +22,8 @@ namespace vek {
 
 class CVekView;
 
-class DataInspectorWindow final : public QWidget {
+// A dialog that is not modal: screen readers announce it by its title, and Esc closes it.
+class DataInspectorWindow final : public QDialog {
   Q_OBJECT
  public:
   // `documents` is the owner's area of document windows; the owner is the main window.
@@ -36,7 +37,6 @@ class DataInspectorWindow final : public QWidget {
 
  protected:
   void showEvent(QShowEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void FollowActiveDocument();
