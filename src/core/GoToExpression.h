@@ -19,7 +19,7 @@
 
 namespace vek {
 
-// The forms, short, for the dialog's hint and the message after a text that is none of them.
+// The forms, short, for the message after a text that is none of them.
 inline constexpr std::string_view kGoToForms = "1050, 0x41A, 4K (also M, G), +16 or -16 from the selected byte, end or end-16";
 
 enum class GoToError {

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "core/FileSession.h"
+#include "core/GoToExpression.h"
 #include "core/GoToMessage.h"
 #include "platform/PathText.h"
 #include "platform/UiServices.h"
@@ -17,7 +18,11 @@ namespace {
 
 constexpr const char* kTitle = "Go To";
 constexpr const char* kPrompt = "&Offset of the byte to go to:";
-constexpr const char* kHintPrefix = "For example ";
+// One form a line, so that none is broken in two.
+constexpr const char* kHint =
+    "1050 or 0x41A, with K, M or G for KiB, MiB or GiB\n"
+    "+16 or -16: counted from the selected byte\n"
+    "end-16: counted back from the end (end-1 is the last byte)";
 
 } // namespace
 
@@ -26,9 +31,8 @@ GoToDialog::GoToDialog(UiServices& ui, const FileSession& session, QWidget* pare
   setWindowTitle(QString::fromUtf8(kTitle));
   auto* prompt = new QLabel(QString::fromUtf8(kPrompt), this);
   prompt->setBuddy(m_expression);
-  auto* hint = new QLabel(QString::fromUtf8(kHintPrefix) + QString::fromUtf8(kGoToForms.data(), kGoToForms.size()), this);
-  hint->setWordWrap(true);
-  hint->setEnabled(false); // the hint reads as a hint, greyed, beside the field a person types in
+  auto* hint = new QLabel(QString::fromUtf8(kHint), this);
+  m_expression->setAccessibleDescription(hint->text()); // read with the field, as it is seen with it
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(prompt);
@@ -36,8 +40,6 @@ GoToDialog::GoToDialog(UiServices& ui, const FileSession& session, QWidget* pare
   layout->addWidget(hint);
   layout->addWidget(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
-  // Wide enough for the hint on two lines and a 64-bit hex offset in the field.
-  hint->setFixedWidth(hint->fontMetrics().horizontalAdvance(hint->text()) / 2 + hint->fontMetrics().averageCharWidth() * 4);
   connect(buttons, &QDialogButtonBox::accepted, this, &GoToDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &GoToDialog::reject);
 }
