@@ -52,6 +52,13 @@ class DataInspectorWindowTest : public ::testing::Test {
     return inspector != nullptr && inspector->isVisible() ? inspector : nullptr;
   }
   QTreeWidget* Rows(const DataInspectorWindow* inspector) const { return inspector->findChild<QTreeWidget*>(); }
+  // A click into the inspector, as a person gives it the keyboard.
+  QTreeWidget* FocusTheRows(DataInspectorWindow* inspector) const {
+    QApplication::setActiveWindow(inspector);
+    QTreeWidget* rows = Rows(inspector);
+    rows->setFocus();
+    return rows;
+  }
   QString Value(const DataInspectorWindow* inspector, const QString& name) const {
     const QList<QTreeWidgetItem*> found = Rows(inspector)->findItems(name, Qt::MatchExactly, 0);
     if (found.size() != 1) {
@@ -176,9 +183,7 @@ TEST_F(DataInspectorWindowTest, ReadsNothingWhileClosedAndEscClosesIt) {
   Open(Sample(1050));
   DataInspectorWindow* inspector = ShowByKey();
   ASSERT_NE(inspector, nullptr);
-  QApplication::setActiveWindow(inspector);
-  Rows(inspector)->setFocus();
-  QTest::keyClick(Rows(inspector), Qt::Key_Escape);
+  QTest::keyClick(FocusTheRows(inspector), Qt::Key_Escape);
   EXPECT_FALSE(inspector->isVisible());
   const int reads = h.fileSystem.counters.reads;
   FocusThePage(view);
@@ -218,9 +223,7 @@ TEST_F(DataInspectorWindowTest, CtrlCCopiesTheCurrentValue) {
   Open(Sample(300));
   DataInspectorWindow* inspector = ShowByKey();
   ASSERT_NE(inspector, nullptr);
-  QTreeWidget* rows = Rows(inspector);
-  QApplication::setActiveWindow(inspector);
-  rows->setFocus();
+  QTreeWidget* rows = FocusTheRows(inspector);
   QTest::keyClick(rows, Qt::Key_Down); // from the first value to the next, Binary's
   QTest::keyClick(rows, Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(QApplication::clipboard()->text(), "00000001");
