@@ -3,31 +3,17 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <string>
 #include <unistd.h>
 
+#include "BenchFile.h"
 #include "core/FileSession.h"
 #include "platform/PosixFile.h"
 
 namespace {
 
-std::string MakeFile(long long size) {
-  char name[] = "/tmp/vek-bench-page-XXXXXX";
-  const int fd = mkstemp(name);
-  std::string chunk(1 << 16, '\0');
-  for (std::size_t i = 0; i < chunk.size(); ++i) chunk[i] = static_cast<char>(i * 131 + 7);
-  for (long long done = 0; done < size;) {
-    const auto n = static_cast<std::size_t>(std::min<long long>(size - done, static_cast<long long>(chunk.size())));
-    if (write(fd, chunk.data(), n) != static_cast<ssize_t>(n)) break;
-    done += static_cast<long long>(n);
-  }
-  close(fd);
-  return name;
-}
-
 void BM_OnePage(benchmark::State& state) {
-  const std::string path = MakeFile(state.range(0));
+  const std::string path = vek::bench::MakeFile(state.range(0));
   vek::FileSystem& files = vek::RealFileSystem();
   vek::FileSession session;
   session.LoadFile(files, path);

@@ -20,6 +20,7 @@
 #include "platform/AcceleratorFilter.h"
 #include "platform/AppIcons.h"
 #include "platform/PathText.h"
+#include "tools/DataInspectorWindow.h"
 #include "view/CVekView.h"
 
 namespace vek {
@@ -118,6 +119,11 @@ void CMainFrame::OnCommand(int commandId) {
   }
   if (OnFrameCommand(commandId)) return;
   if (m_appCommand) m_appCommand(commandId);
+}
+
+void CMainFrame::ShowInspector() {
+  if (m_inspector == nullptr) m_inspector = new DataInspectorWindow(*m_pMdiArea, this);
+  m_inspector->Show();
 }
 
 bool CMainFrame::OnFrameCommand(int commandId) {

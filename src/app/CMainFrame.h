@@ -16,6 +16,7 @@ class QMenu;
 namespace vek {
 
 class CChildFrame;
+class DataInspectorWindow;
 
 inline constexpr int kMainFrameWidth = 675; // outer size, frame and caption included
 inline constexpr int kMainFrameHeight = 350;
@@ -33,6 +34,10 @@ class CMainFrame : public QMainWindow {
 
   // Routes a command: the active view, its document, this frame, then the application.
   void OnCommand(int commandId);
+
+  // The data inspector, a tool window of this one that follows the active document: made the first
+  // time, then shown again and brought to the front.
+  void ShowInspector();
 
   // The menu shown now: 128 without a document window, 129 with one.
   int MenuId() const { return m_menuId; }
@@ -60,6 +65,7 @@ class CMainFrame : public QMainWindow {
   std::function<bool(int)> m_appCommand;
   QMdiArea* m_pMdiArea;
   int m_menuId = 0;
+  DataInspectorWindow* m_inspector = nullptr; // a child, made when first asked for
 };
 
 } // namespace vek

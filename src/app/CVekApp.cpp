@@ -25,6 +25,7 @@
 #include "platform/UiServices.h"
 #include "tools/PageContextMenu.h"
 #include "view/CVekView.h"
+#include "tools/GoToDialog.h"
 
 namespace vek {
 
@@ -149,6 +150,12 @@ CChildFrame* CVekApp::CreateDocumentWindow(const std::string& title, const std::
   auto* view = new CVekView(m_ui, m_files, *document);
   new PageContextMenu(*view, m_ui, m_files); // the view owns it
   auto* frame = new CChildFrame(document, view);
+  QObject::connect(view, &CVekView::toolRequested, frame, [this, view](PageTool tool) {
+    switch (tool) {
+      case PageTool::Inspector: m_pMainWnd->ShowInspector(); break;
+      case PageTool::GoTo: AskGoTo(m_ui, *view); break;
+    }
+  });
   m_pMainWnd->AddChild(frame);
   view->OnInitialUpdate();
   frame->AfterInitialUpdate();

@@ -51,4 +51,13 @@ std::string FormatRangeLine(const ByteRange& range, bool hexMode) {
          (count == 1 ? " byte)" : " bytes)");
 }
 
+std::string OffsetText(Offset offset, bool hexMode) {
+  const char* sign = offset < 0 ? "-" : "";
+  // The magnitude of the most negative offset does not fit an Offset; it does an unsigned one.
+  const std::uint64_t magnitude = offset < 0 ? 0 - Bits(offset) : Bits(offset);
+  char text[32];
+  std::snprintf(text, sizeof text, hexMode ? "%s0x%" PRIX64 : "%s%" PRIu64, sign, magnitude);
+  return text;
+}
+
 } // namespace vek

@@ -2,6 +2,7 @@
 // Between a path as the program keeps it, the bytes the system's file calls take, and the text a
 // person reads or a dialog gives.
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,12 @@ namespace vek {
 inline QString DisplayName(std::string_view path) {
   const std::string text = DecodeFileName(path);
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The file's own name, without its directory, for the tools that name the file they work on (the
+// document window's title gives the whole path).
+inline QString DisplayFileName(const std::string& path) {
+  return DisplayName(std::filesystem::path(path).filename().native());
 }
 
 // A name the open dialog chose. Qt 6 lists in its dialogs only names it can decode and encode

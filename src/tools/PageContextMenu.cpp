@@ -11,6 +11,7 @@
 #include "platform/WaitCursor.h"
 #include "search/SearchProgress.h"
 #include "view/CVekView.h"
+#include "view/PageTool.h"
 
 namespace vek {
 
@@ -25,6 +26,10 @@ PageContextMenu::PageContextMenu(CVekView& view, UiServices& ui, FileSystem& fil
   AddCommand(QStringLiteral("Copy as C &Array"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A),
              [this] { Copy(CopyFormat::CArray); });
   AddCommand(QStringLiteral("Copy &Offset"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), [this] { CopyOffset(); });
+  AddSeparator();
+  AddCommand(QStringLiteral("&Go to..."), QKeySequence(kGoToKey), [this] { m_view.RequestTool(PageTool::GoTo); });
+  AddCommand(QStringLiteral("Data &Inspector"), QKeySequence(kInspectorKey),
+             [this] { m_view.RequestTool(PageTool::Inspector); });
 }
 
 QAction* PageContextMenu::AddCommand(const QString& text, const QKeySequence& key, std::function<void()> run) {

@@ -12,8 +12,10 @@
 
 #include "core/ByteMove.h"
 #include "core/CellGeometry.h"
+#include "core/PageGeometry.h"
 #include "core/SessionOutcome.h"
 #include "core/WheelSteps.h"
+#include "view/PageTool.h"
 
 class QAbstractButton;
 class QLabel;
@@ -69,9 +71,15 @@ class CVekView : public QWidget {
   void MoveSelection(ByteMove move);
   void ExtendSelection(ByteMove move); // with Shift: a range from where it began
   void EditSelectedByte();
+  // Shows the page that holds `offset` and selects the byte there (Go to).
+  void GoTo(Offset offset);
+  // A key of the page asked for one of our own windows: toolRequested tells whoever opens it.
+  void RequestTool(PageTool tool) { emit toolRequested(tool); }
 
   // For the frames, accessibility and tests.
   const FileSession& Session() const { return m_session; }
+  // The files the view reads its file through, for the tools that read more of it.
+  FileSystem& Files() const { return m_files; }
   QString PositionLine() const;
   // The frame of a page column (ids::kOffsetFrame, kHexFrame, kAsciiFrame) in the view's pixels.
   FrameRect ColumnFrame(int frameId) const;
@@ -91,6 +99,7 @@ class CVekView : public QWidget {
   void positionLineShown();
   // The page's context menu is wanted at this point of the screen.
   void contextMenuRequested(const QPoint& globalPos);
+  void toolRequested(vek::PageTool tool);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

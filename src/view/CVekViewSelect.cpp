@@ -73,6 +73,11 @@ void CVekView::RequestContextMenu(std::optional<QPoint> globalPos) {
   emit contextMenuRequested(globalPos.value_or(mapToGlobal(HexCellCenter(selected))));
 }
 
+void CVekView::GoTo(Offset offset) {
+  WaitCursor wait(m_ui);
+  Apply(m_session.GoTo(m_files, offset));
+}
+
 void CVekView::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) OnLButtonDown(event->buttons(), event->modifiers(), event->position().toPoint());
   QWidget::mousePressEvent(event);

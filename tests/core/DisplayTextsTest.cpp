@@ -30,5 +30,25 @@ TEST(FormatPositionLine, OffsetAndValueInTheRadix) {
   EXPECT_EQ(FormatPositionLine(std::int64_t{3} << 32, 0, true), "Byte 300000000 = 0");
 }
 
+TEST(OffsetText, DecimalOrHexWithItsPrefixAndASign) {
+  const struct {
+    Offset offset;
+    bool hexMode;
+    const char* text;
+  } cases[] = {
+      {413, false, "413"},
+      {413, true, "0x19D"},
+      {0, false, "0"},
+      {0, true, "0x0"},
+      {-87, false, "-87"},
+      {-87, true, "-0x57"},
+      {std::int64_t{5} << 30, true, "0x140000000"},
+      {INT64_MAX, false, "9223372036854775807"},
+      {INT64_MIN, false, "-9223372036854775808"},
+      {INT64_MIN, true, "-0x8000000000000000"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(OffsetText(c.offset, c.hexMode), c.text) << c.offset << " hex " << c.hexMode;
+}
+
 } // namespace
 } // namespace vek

@@ -131,6 +131,21 @@ def x_out(*args):
     return subprocess.run(["xdotool", *args], check=True, capture_output=True, text=True).stdout.rstrip("\n")
 
 
+def key(*keys):
+    x("key", "--delay", "60", *keys)
+
+
+def tab_to(app, what, is_it):
+    """Tab until the focus is on `what`; a person sees the focus move control by control."""
+    for _ in range(20):
+        node = focused(app)
+        if node is not None and is_it(node):
+            return node
+        key("Tab")
+        pump(0.2)
+    fail("Tab never reached " + what)
+
+
 def start_vek(*args, page_name=PAGE, stderr=subprocess.DEVNULL):
     """Starts vek on the arguments; waits for it on the bus and, when page_name is given, for a page."""
     env = dict(os.environ, HOME=os.path.join(WORK, "home"), XDG_CONFIG_HOME=os.path.join(WORK, "config"),

@@ -16,21 +16,6 @@ with open(original, "wb") as f:
     f.write(data)
 
 
-def key(*keys):
-    x("key", "--delay", "60", *keys)
-
-
-def tab_to(app, what, is_it):
-    """Tab until the focus is on `what`; a person sees the focus move control by control."""
-    for _ in range(20):
-        node = focused(app)
-        if node is not None and is_it(node):
-            return node
-        key("Tab")
-        pump(0.2)
-    fail("Tab never reached " + what)
-
-
 # Started without a file, vek asks for one; Esc leaves an empty document, Ctrl+O opens the file.
 proc, app, _ = start_vek(page_name=None)
 wait_for("the view's file question", lambda: find(app, role="dialog"))

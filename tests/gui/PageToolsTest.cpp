@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QSet>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -14,6 +15,7 @@
 #include "AppHarness.h"
 #include "ResourceIds.h"
 #include "app/CMainFrame.h"
+#include "platform/AcceleratorTable.h"
 #include "core/CellGeometry.h"
 #include "core/FileSession.h"
 #include "platform/ControlTemplate.h"
@@ -68,6 +70,18 @@ TEST_F(PageTools, TheContextMenuOpensByTheRightButtonTheMenuKeyAndShiftF10AndNam
   EXPECT_EQ(items.mid(0, 4), (QStringList{QStringLiteral("Copy as &Hex|Ctrl+Shift+C"), QStringLiteral("Copy as &Text|Ctrl+Shift+T"),
                                           QStringLiteral("Copy as C &Array|Ctrl+Shift+A"),
                                           QStringLiteral("Copy &Offset|Ctrl+Shift+O")}));
+  // Every command has a key of its own, and none is a key of the accelerator table, which would
+  // take it before the page sees it.
+  QSet<QKeyCombination> keys;
+  for (const QAction* action : menu->actions()) {
+    if (action->isSeparator()) continue;
+    ASSERT_FALSE(action->shortcut().isEmpty()) << action->text().toStdString();
+    const QKeyCombination key = action->shortcut()[0];
+    EXPECT_FALSE(keys.contains(key)) << action->text().toStdString();
+    keys.insert(key);
+    EXPECT_EQ(TranslateAccelerator(MainAccelerators(), key.key(), key.keyboardModifiers()), std::nullopt)
+        << action->text().toStdString();
+  }
   h.Click(view, view->HexCellCenter(45));
   // From the keyboard the menu appears at the selected byte.
   EXPECT_EQ(openedBy([&] { h.Key(area, Qt::Key_Menu); }), menu);

@@ -1,0 +1,161 @@
+#include "tools/DataInspectorWindow.h"
+
+#include <algorithm>
+
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QScreen>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "core/DisplayTexts.h"
+#include "core/FileErrorText.h"
+#include "core/FileSession.h"
+#include "core/InspectedBytes.h"
+#include "platform/PathText.h"
+#include "view/CVekView.h"
+
+namespace vek {
+
+namespace {
+
+constexpr const char* kTitle = "Data Inspector";
+constexpr const char* kTypeHeader = "Type";
+constexpr const char* kValueHeader = "Value";
+constexpr const char* kNoDocument = "No document window is open.";
+constexpr const char* kNoFile = "The active document window shows no file.";
+constexpr const char* kNoByte = "No byte of %1 is selected.";
+constexpr const char* kInspected = "Offset %1 of %2";
+// The widest values a row can show, so that none is cut off in the window's first size.
+constexpr const char* kWidestValues[] = {"-2.2250738585072014e-308", "U+FEFF (byte order mark)",
+                                         "9999-12-31 23:59:59 UTC", "18446744073709551615"};
+constexpr int kGapToOwner = 8; // pixels between the main window and this one
+
+QString ToQt(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+} // namespace
+
+DataInspectorWindow::DataInspectorWindow(QMdiArea& documents, QWidget* owner)
+    : QDialog(owner, Qt::Tool), m_documents(documents), m_heading(new QLabel(this)), m_rows(new QTreeWidget(this)) {
+  setWindowTitle(QString::fromUtf8(kTitle));
+  // Shown from the page's key, the window leaves the focus on the page, where the arrows move on.
+  setAttribute(Qt::WA_ShowWithoutActivating);
+  m_heading->setWordWrap(true);
+  m_rows->setColumnCount(2);
+  m_rows->setHeaderLabels({QString::fromUtf8(kTypeHeader), QString::fromUtf8(kValueHeader)});
+  m_rows->setRootIsDecorated(false);
+  m_rows->setUniformRowHeights(true);
+  m_rows->setSelectionBehavior(QAbstractItemView::SelectItems);
+  m_rows->setAccessibleName(QString::fromUtf8(kTitle));
+  const auto& names = InspectorRowNames();
+  for (std::size_t i = 0; i < names.size(); ++i) m_items[i] = new QTreeWidgetItem(m_rows, {ToQt(names[i]), QString()});
+  // Ctrl+C (the item view's own) copies the current cell: a value, until the person picks another.
+  m_rows->selectionModel()->setCurrentIndex(m_rows->model()->index(0, 1), QItemSelectionModel::NoUpdate);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(m_heading);
+  layout->addWidget(m_rows);
+
+  // Every row and the widest value in view at once, without scrolling.
+  m_rows->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+  m_rows->header()->setStretchLastSection(true);
+  const QFontMetrics metrics(m_rows->font());
+  const auto widest = [&metrics](int width, const QString& text) { return std::max(width, metrics.horizontalAdvance(text)); };
+  int nameWidth = metrics.horizontalAdvance(QString::fromUtf8(kTypeHeader));
+  for (const std::string_view name : names) nameWidth = widest(nameWidth, ToQt(name));
+  int valueWidth = 0;
+  for (const char* value : kWidestValues) valueWidth = widest(valueWidth, QString::fromUtf8(value));
+  const int cellMargin = 2 * metrics.averageCharWidth();
+  const int frame = 2 * m_rows->frameWidth();
+  const QSize rows(nameWidth + cellMargin + valueWidth + cellMargin + frame,
+                   m_rows->header()->sizeHint().height() + m_rows->sizeHintForRow(0) * static_cast<int>(m_items.size()) + frame);
+  m_rows->setMinimumSize(rows);
+  // Two lines of heading: a long file name wraps.
+  m_heading->setMinimumHeight(2 * m_heading->fontMetrics().lineSpacing());
+  resize(layout->sizeHint());
+  m_rows->setMinimumSize(0, 0);
+
+  connect(&m_documents, &QMdiArea::subWindowActivated, this, &DataInspectorWindow::FollowActiveDocument);
+  FollowActiveDocument();
+}
+
+void DataInspectorWindow::Show() {
+  if (!m_placed) {
+    PlaceBesideOwner();
+    m_placed = true;
+  }
+  show();
+  raise();
+}
+
+void DataInspectorWindow::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  Refresh(); // nothing was read while the window was hidden
+}
+
+void DataInspectorWindow::FollowActiveDocument() {
+  // The current window, not the active one: while this window has the focus, the main window is
+  // not active and has no active document window, yet the person still looks at the same document.
+  const QMdiSubWindow* window = m_documents.currentSubWindow();
+  Follow(window != nullptr ? qobject_cast<const CVekView*>(window->widget()) : nullptr);
+}
+
+void DataInspectorWindow::Follow(const CVekView* view) {
+  if (view != m_view) {
+    disconnect(m_selectionChanged);
+    disconnect(m_pageTextChanged);
+    disconnect(m_destroyed);
+    m_view = view;
+    if (view != nullptr) {
+      // A page move, an edit and the radix each change the page text; a selection move moves the byte.
+      m_selectionChanged = connect(view, &CVekView::selectionChanged, this, &DataInspectorWindow::Refresh);
+      m_pageTextChanged = connect(view, &CVekView::pageTextChanged, this, &DataInspectorWindow::Refresh);
+      // The area still lists a closing window while it is being destroyed: look again afterwards.
+      m_destroyed = connect(view, &QObject::destroyed, this,
+                            [this] { QTimer::singleShot(0, this, &DataInspectorWindow::FollowActiveDocument); });
+    }
+  }
+  Refresh();
+}
+
+void DataInspectorWindow::Refresh() {
+  if (!isVisible()) return;
+  if (m_view == nullptr) return ShowNoValues(QString::fromUtf8(kNoDocument));
+  const FileSession& session = m_view->Session();
+  if (session.Path().empty()) return ShowNoValues(QString::fromUtf8(kNoFile));
+  const QString name = DisplayFileName(session.Path());
+  const std::optional<FileResult<InspectedBytes>> read = ReadSelectedBytes(m_view->Files(), session);
+  if (!read) return ShowNoValues(QString::fromUtf8(kNoByte).arg(name));
+  if (!read->ok()) {
+    return ShowNoValues(ToQt(FileProblem(name.toStdString(), FileErrorReason(read->error, read->code))));
+  }
+  m_heading->setText(
+      QString::fromUtf8(kInspected).arg(QString::fromStdString(OffsetText(read->value.offset, session.HexMode())), name));
+  const InspectorRows rows = InspectBytes(read->value.Bytes());
+  for (std::size_t i = 0; i < rows.size(); ++i) m_items[i]->setText(1, ToQt(rows[i].value));
+}
+
+void DataInspectorWindow::ShowNoValues(const QString& heading) {
+  m_heading->setText(heading);
+  for (QTreeWidgetItem* item : m_items) item->setText(1, QString());
+}
+
+void DataInspectorWindow::PlaceBesideOwner() {
+  // Right of the main window where the screen has room, else left of it, else over its right edge.
+  const QWidget* owner = parentWidget();
+  const QRect ownerFrame = owner->frameGeometry();
+  const QScreen* screen = owner->screen() != nullptr ? owner->screen() : QGuiApplication::primaryScreen();
+  const QRect room = screen->availableGeometry();
+  int x = ownerFrame.right() + 1 + kGapToOwner;
+  if (x + width() > room.right() + 1) x = ownerFrame.left() - kGapToOwner - width();
+  if (x < room.left()) x = room.right() + 1 - width();
+  const int y = std::clamp(ownerFrame.top(), room.top(), std::max(room.top(), room.bottom() + 1 - height()));
+  move(std::max(x, room.left()), y);
+}
+
+} // namespace vek
