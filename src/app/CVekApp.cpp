@@ -29,8 +29,8 @@
 
 namespace vek {
 
-CVekApp::CVekApp(UiServices& ui, FileSystem& files, QString profilePath)
-    : m_ui(ui), m_files(files), m_profilePath(std::move(profilePath)) {}
+CVekApp::CVekApp(UiServices& ui, FileSystem& files, QString profilePath, Journal* journal)
+    : m_ui(ui), m_files(files), m_journal(journal), m_profilePath(std::move(profilePath)) {}
 
 CVekApp::~CVekApp() = default;
 
@@ -41,7 +41,10 @@ bool CVekApp::InitInstance(const CommandLine& commandLine) {
     for (const std::string& path : paths) OpenDocumentFile(path);
   });
   if (commandLine.fileName) {
-    if (OpenDocumentFile(*commandLine.fileName) == nullptr) return false;
+    m_readOnlyStart = commandLine.readOnly;
+    const CChildFrame* opened = OpenDocumentFile(*commandLine.fileName);
+    m_readOnlyStart = false;
+    if (opened == nullptr) return false;
   } else {
     OnFileNew();
   }
@@ -142,6 +145,8 @@ CChildFrame* CVekApp::OpenDocumentFile(const std::string& path) {
 
 CChildFrame* CVekApp::CreateDocumentWindow(const std::string& title, const std::string& pathName) {
   auto* document = new CVekDoc;
+  document->Session().UseJournal(m_journal);
+  document->Session().SetReadOnly(m_readOnlyStart);
   if (pathName.empty()) {
     document->SetTitle(title);
   } else {

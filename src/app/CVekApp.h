@@ -16,12 +16,14 @@ namespace vek {
 class CChildFrame;
 class CMainFrame;
 class FileSystem;
+class Journal;
 class UiServices;
 
 class CVekApp {
  public:
-  // The profile is an INI file holding the recent-file list.
-  CVekApp(UiServices& ui, FileSystem& files, QString profilePath);
+  // The profile is an INI file holding the recent-file list; `journal` records the writes of every
+  // window (none: they are not recorded).
+  CVekApp(UiServices& ui, FileSystem& files, QString profilePath, Journal* journal = nullptr);
   ~CVekApp();
   CVekApp(const CVekApp&) = delete;
   CVekApp& operator=(const CVekApp&) = delete;
@@ -49,6 +51,8 @@ class CVekApp {
 
   UiServices& m_ui;
   FileSystem& m_files;
+  Journal* m_journal;
+  bool m_readOnlyStart = false; // the file named on the command line opens read-only (--read-only)
   QString m_profilePath;
   std::unique_ptr<CMainFrame> m_pMainWnd;
   std::vector<std::string> m_recentFiles;

@@ -13,7 +13,10 @@
 #include "app/CVekApp.h"
 #include "cli/TerminalMode.h"
 #include "core/CommandLine.h"
+#include "core/Journal.h"
+#include "core/JournalLocation.h"
 #include "platform/PosixFile.h"
+#include "platform/PosixJournalStore.h"
 #include "platform/QtUiServices.h"
 
 namespace {
@@ -126,7 +129,10 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QString::fromUtf8(vek::strings::kAppName));
   vek::QtUiServices ui;
-  vek::CVekApp app(ui, vek::RealFileSystem(), ProfilePath());
+  // The journal of this run's writes, in this user's state directory; none with --no-journal.
+  vek::PosixJournalStore journalStore(vek::JournalDirectoryOfThisUser());
+  vek::Journal journal(journalStore);
+  vek::CVekApp app(ui, vek::RealFileSystem(), ProfilePath(), commandLine.noJournal ? nullptr : &journal);
   if (!app.InitInstance(commandLine)) {
     app.ExitInstance();
     return 1;

@@ -1,7 +1,6 @@
 #include "core/FileSession.h"
 
 #include "Strings.h"
-#include "core/ByteWrite.h"
 #include "core/ClampPage.h"
 #include "core/DisplayTexts.h"
 
@@ -20,7 +19,21 @@ std::optional<Message> FileSession::ReadPage(FileSystem& files) {
   if (!read.ok() || read.value != static_cast<std::size_t>(m_page.count)) return Message{strings::kReadError};
   m_pageBuf = incoming;
   m_page = m_page.Read();
+  m_readIdentity = opened.value.file->Identity().value;
   return std::nullopt;
+}
+
+std::optional<Message> FileSession::FollowFile(FileSystem& files, const FileIdentity& identity) {
+  if (m_editor && m_editor->Identity() == identity && m_editor->Path() == m_path) return std::nullopt;
+  JournalReading reading;
+  if (m_journal != nullptr) reading = m_journal->Read();
+  m_editor.emplace(files, m_journal, m_path, identity, HistoryOf(reading.records, identity));
+  m_editor->SetReadOnly(m_readOnly);
+  std::string said;
+  for (const std::string& line : reading.problems) said += (said.empty() ? "" : "\n") + line;
+  for (const std::string& line : reading.warnings) said += (said.empty() ? "" : "\n") + line;
+  if (said.empty()) return std::nullopt;
+  return Message{said};
 }
 
 void FileSession::BuildPageText() {
@@ -33,6 +46,8 @@ void FileSession::ShowStartPos() { TypedStart(FormatStartPos(m_page.start, m_hex
 Outcome FileSession::LoadFile(FileSystem& files, std::string path) {
   m_path = std::move(path);
   m_anchor.reset();
+  m_changedOutside.reset();
+  m_outOfDate = false;
   m_page = m_page.NewFile();
   m_text = {};
   if (std::optional<Message> failed = ReadPage(files)) {
@@ -41,7 +56,7 @@ Outcome FileSession::LoadFile(FileSystem& files, std::string path) {
   }
   BuildPageText();
   ShowStartPos();
-  return {Shown::PageRead(Shown::Area::View)};
+  return {Shown::PageRead(Shown::Area::View), FollowFile(files, m_readIdentity)};
 }
 
 Outcome FileSession::ShowPage(FileSystem& files, const PageState& wanted) {
@@ -49,9 +64,11 @@ Outcome FileSession::ShowPage(FileSystem& files, const PageState& wanted) {
   if (std::optional<Message> failed = ReadPage(files)) return {{}, std::move(failed)};
   // Another page: the selected index names another byte, and a range would end there.
   m_anchor.reset();
+  m_changedOutside.reset();
+  m_outOfDate = false;
   BuildPageText();
   ShowStartPos();
-  return {Shown::PageRead(Shown::Area::Columns)};
+  return {Shown::PageRead(Shown::Area::Columns), FollowFile(files, m_readIdentity)};
 }
 
 Outcome FileSession::ToggleRadix(bool hexMode) {
@@ -152,10 +169,99 @@ Outcome FileSession::SetByte(int index, std::uint8_t value) {
   return {{Shown::Area::Columns}};
 }
 
-Outcome FileSession::WriteByte(FileSystem& files, int index) {
-  if (!m_page.HoldsByte(index)) return {};
+Outcome FileSession::WriteByte(FileSystem& files, int index, std::uint8_t shown) {
+  if (!m_page.HoldsByte(index) || !m_editor) return {};
   // The byte goes where the page on screen was read from, whatever start may have been typed since.
-  return {{}, WriteByteAt(files, m_path, m_page.OffsetOf(index), ByteAt(index))};
+  return Written(files, m_editor->Write(m_page.OffsetOf(index), shown, ByteAt(index)));
+}
+
+Outcome FileSession::Written(FileSystem& files, const ByteWriteResult& result) {
+  Outcome outcome;
+  if (result.message && result.note) {
+    outcome.message = Message{result.message->text + "\n\n" + result.note->text, result.message->icon};
+  } else {
+    outcome.message = result.message ? result.message : result.note;
+  }
+  // The file holds something else than the page shows: show what it holds.
+  if (result.PageIsStale()) outcome.thenShow = m_page.OnScreen();
+  (void)files;
+  return outcome;
+}
+
+void FileSession::SetReadOnly(bool readOnly) {
+  m_readOnly = readOnly;
+  if (m_editor) m_editor->SetReadOnly(readOnly);
+}
+
+Outcome FileSession::Undo(FileSystem& files) {
+  if (!m_editor) return {};
+  const ByteWriteResult result = m_editor->Undo();
+  if (result.outcome == WriteOutcome::Nothing) return {};
+  Outcome outcome = Written(files, result);
+  if (result.outcome == WriteOutcome::ReadOnly) return outcome;
+  // The byte written back, shown and selected: the page that holds it, read from the file.
+  Outcome shown = GoTo(files, result.offset);
+  shown.message = outcome.message ? outcome.message : shown.message;
+  return shown;
+}
+
+Outcome FileSession::Redo(FileSystem& files) {
+  if (!m_editor) return {};
+  const ByteWriteResult result = m_editor->Redo();
+  if (result.outcome == WriteOutcome::Nothing) return {};
+  Outcome outcome = Written(files, result);
+  if (result.outcome == WriteOutcome::ReadOnly) return outcome;
+  Outcome shown = GoTo(files, result.offset);
+  shown.message = outcome.message ? outcome.message : shown.message;
+  return shown;
+}
+
+std::optional<std::string> FileSession::UndoText() const {
+  return m_editor ? m_editor->UndoText(m_hexMode) : std::nullopt;
+}
+
+std::optional<std::string> FileSession::RedoText() const {
+  return m_editor ? m_editor->RedoText(m_hexMode) : std::nullopt;
+}
+
+bool FileSession::ChangedOutside(int index) const { return m_page.HoldsByte(index) && m_changedOutside.test(static_cast<std::size_t>(index)); }
+
+Outcome FileSession::ReloadQuietly(FileSystem& files) {
+  if (m_page.readCount == 0 && m_text.hexLines.empty()) return {}; // nothing shown to keep true
+  const PageState wanted = m_page;
+  const std::array<std::uint8_t, kPageBytes> before = m_pageBuf;
+  const Offset beforeStart = m_page.readStart;
+  const int beforeCount = m_page.readCount;
+  m_page = m_page.OnScreen();
+  if (ReadPage(files)) {
+    m_page = wanted;
+    m_outOfDate = true;
+    Shown shown;
+    shown.text = Shown::Area::Columns; // painted as out of date
+    return {shown};
+  }
+  // A start typed but not applied stays the window the next command starts from; otherwise the
+  // Start field follows the page, should the file's new length have moved it.
+  const bool typed = wanted.start != wanted.readStart;
+  if (typed) {
+    m_page.start = wanted.start;
+    m_page.end = wanted.end;
+  } else {
+    ShowStartPos();
+  }
+  m_outOfDate = false;
+  for (int i = 0; i < m_page.readCount; ++i) {
+    const bool sameByte = m_page.readStart == beforeStart && i < beforeCount;
+    if (!sameByte || before[static_cast<std::size_t>(i)] != m_pageBuf[static_cast<std::size_t>(i)]) {
+      m_changedOutside.set(static_cast<std::size_t>(i));
+    }
+  }
+  BuildPageText();
+  Shown shown;
+  shown.text = Shown::Area::Columns;
+  shown.fileSize = true;
+  shown.startPos = !typed;
+  return {shown, FollowFile(files, m_readIdentity)};
 }
 
 bool FileSession::TakePattern(const Pattern& pattern) {

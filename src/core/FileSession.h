@@ -6,6 +6,7 @@
 // stays open between operations; those that read or write take the file layer.
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -16,6 +17,8 @@
 #include "core/ByteMove.h"
 #include "core/ByteRange.h"
 #include "core/File.h"
+#include "core/FileEditor.h"
+#include "core/Journal.h"
 #include "core/PageState.h"
 #include "core/PageText.h"
 #include "core/Pattern.h"
@@ -87,9 +90,35 @@ class FileSession {
   // selects the byte there.
   Outcome GoTo(FileSystem& files, Offset offset);
 
-  // An edit: the new value on screen at once, then written into the file.
+  // Where this session's writes are recorded (none: they are not, and undo lasts as long as the
+  // session), and whether the file may be written at all. A read-only session never opens its file
+  // for writing.
+  void UseJournal(Journal* journal) { m_journal = journal; }
+  void SetReadOnly(bool readOnly);
+  bool ReadOnly() const { return m_readOnly; }
+
+  // An edit: the new value on screen at once, then written into the file, checked against the file
+  // the page was read from and against `shown`, the value the page showed before the edit. When
+  // the file no longer holds what the page showed, nothing is written and the page is read again.
   Outcome SetByte(int index, std::uint8_t value);
-  Outcome WriteByte(FileSystem& files, int index);
+  Outcome WriteByte(FileSystem& files, int index, std::uint8_t shown);
+  // vek's own writes to this file, taken back and made again (also those of an earlier run, from
+  // the journal); the page then shows the byte and selects it. Texts for the menu items, none when
+  // there is nothing to undo or redo.
+  Outcome Undo(FileSystem& files);
+  Outcome Redo(FileSystem& files);
+  std::optional<std::string> UndoText() const;
+  std::optional<std::string> RedoText() const;
+
+  // Another program changed the file: the page on screen is read again, without a message. The
+  // window asked for stays (a start typed but not applied stays typed); the size and the clamping
+  // follow as a refresh follows them. A read that fails leaves the page as it was, out of date.
+  Outcome ReloadQuietly(FileSystem& files);
+  // The page on screen no longer shows the file: its last quiet read failed.
+  bool OutOfDate() const { return m_outOfDate; }
+  // Byte `index` of the page differs from what the page showed before a quiet read, until the next
+  // page move.
+  bool ChangedOutside(int index) const;
 
   // Find's new pattern, kept whatever the search gives; false when it is empty (nothing to search).
   bool TakePattern(const Pattern& pattern);
@@ -100,6 +129,10 @@ class FileSession {
 
  private:
   std::optional<Message> ReadPage(FileSystem& files);
+  // The editor of the file the page was read from: made anew for another file (the first page, or
+  // the file replaced under its name), with what the journal holds of it.
+  std::optional<Message> FollowFile(FileSystem& files, const FileIdentity& identity);
+  Outcome Written(FileSystem& files, const ByteWriteResult& result);
   void StartRange(); // the anchor at the selected byte, unless a range is being made
   Outcome MoveCaret(FileSystem& files, ByteMove move); // the selected byte moves, a range stays
   void BuildPageText();
@@ -113,6 +146,12 @@ class FileSession {
   std::optional<Offset> m_anchor; // where a range began; none while one byte is selected
   bool m_hexMode = false;
   Pattern m_searchPattern;
+  Journal* m_journal = nullptr;
+  bool m_readOnly = false;
+  std::optional<FileEditor> m_editor;
+  FileIdentity m_readIdentity; // of the file the page was read from
+  std::bitset<kPageBytes> m_changedOutside;
+  bool m_outOfDate = false;
 };
 
 } // namespace vek

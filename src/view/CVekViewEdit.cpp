@@ -1,6 +1,8 @@
 // Editing a byte, after a double-click or from the keyboard: the new value goes straight into the file.
 
+#include "core/FileNameText.h"
 #include "core/FileSession.h"
+#include "core/WriteMessages.h"
 #include "edit/CEditByteDlg.h"
 #include "platform/UiServices.h"
 #include "platform/WaitCursor.h"
@@ -18,15 +20,17 @@ void CVekView::EditByte(int index) {
   // Only a byte that was read is edited (a page with no bytes, or a file that failed to load, has none).
   const PageState& page = m_session.Page();
   if (!page.HoldsByte(index)) return;
+  if (m_session.ReadOnly()) return m_ui.Tell(ReadOnlyMessage(DecodeFileName(m_session.Path())));
   CEditByteDlg dialog;
   // The byte where it was read from, whatever start may have been typed since.
   dialog.m_lOffset = page.OffsetOf(index);
   dialog.m_byValue = m_session.ByteAt(index);
   dialog.m_bHexMode = m_session.HexMode();
   if (m_ui.RunModal(dialog) != QDialog::Accepted) return;
+  const std::uint8_t shown = m_session.ByteAt(index);
   Apply(m_session.SetByte(index, dialog.NewByteValue()));
   WaitCursor wait(m_ui);
-  Apply(m_session.WriteByte(m_files, index));
+  Apply(m_session.WriteByte(m_files, index, shown));
 }
 
 } // namespace vek

@@ -316,9 +316,10 @@ TEST_F(FileSessionTest, AnEditWritesOnlyItsByteWhereThePageOnScreenWasReadFrom) 
     Bytes expected = Counting(1050);
     expected[205] = 'Z';
     dir.Write("f.bin", expected);
+    const std::uint8_t shown = session.ByteAt(10);
     EXPECT_EQ(session.SetByte(10, 0x41).shown.text, Shown::Area::Columns);
     EXPECT_EQ(session.Text().hexLines[0].substr(25, 2), "41") << "the new value shows at once";
-    Apply(session.WriteByte(files, 10));
+    Apply(session.WriteByte(files, 10, shown));
     EXPECT_TRUE(messages.empty());
     expected[static_cast<std::size_t>(c.written)] = 0x41;
     EXPECT_EQ(ReadBytes(path), expected);
@@ -329,7 +330,7 @@ TEST_F(FileSessionTest, AnEditWritesOnlyItsByteWhereThePageOnScreenWasReadFrom) 
   // A page without bytes takes no edit.
   Load({});
   EXPECT_EQ(session.SetByte(0, 1).shown.text, Shown::Area::None);
-  EXPECT_FALSE(session.WriteByte(files, 0).message);
+  EXPECT_FALSE(session.WriteByte(files, 0, 0).message);
   EXPECT_EQ(files.counters.writeOpens, 0);
 }
 

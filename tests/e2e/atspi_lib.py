@@ -149,6 +149,7 @@ def tab_to(app, what, is_it):
 def start_vek(*args, page_name=PAGE, stderr=subprocess.DEVNULL):
     """Starts vek on the arguments; waits for it on the bus and, when page_name is given, for a page."""
     env = dict(os.environ, HOME=os.path.join(WORK, "home"), XDG_CONFIG_HOME=os.path.join(WORK, "config"),
+               XDG_STATE_HOME=os.path.join(WORK, "state"),
                QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
     proc = subprocess.Popen([VEK, *args], cwd=WORK, env=env, stdout=subprocess.DEVNULL, stderr=stderr)
     atexit.register(proc.kill)

@@ -51,7 +51,7 @@ start_x() {
 start_vek() {
   local attempt
   for attempt in 1 2 3; do
-    HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/config" "$VEK" "$@" >"$WORK/vek.log" 2>&1 &
+    HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/config" XDG_STATE_HOME="$WORK/state" "$VEK" "$@" >"$WORK/vek.log" 2>&1 &
     VPID=$!
     for _ in $(seq 20); do
       kill -0 "$VPID" 2>/dev/null || break

@@ -18,7 +18,7 @@ namespace vek::test {
 
 AppHarness::AppHarness()
     : profilePath(files.Path(QStringLiteral("profile/vek.ini"))),
-      app(std::make_unique<CVekApp>(ui, fileSystem, profilePath)) {}
+      app(std::make_unique<CVekApp>(ui, fileSystem, profilePath, &journal)) {}
 
 AppHarness::~AppHarness() {
   if (app) app->ExitInstance();

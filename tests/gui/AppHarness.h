@@ -9,6 +9,8 @@
 #include <QStringList>
 
 #include "FaultyFileSystem.h"
+#include "MemoryJournalStore.h"
+#include "core/Journal.h"
 #include "ScriptedUiServices.h"
 #include "TestFiles.h"
 #include "app/CVekApp.h"
@@ -48,6 +50,8 @@ class AppHarness {
   TestFiles files;
   ScriptedUiServices ui;
   FaultyFileSystem fileSystem;
+  MemoryJournalStore journalStore; // the run's journal, in memory: a test never writes this user's
+  Journal journal{journalStore};
   QString profilePath;
   std::unique_ptr<CVekApp> app;
 };
