@@ -188,9 +188,12 @@ Outcome FileSession::Written(FileSystem& files, const ByteWriteResult& result) {
   return outcome;
 }
 
-void FileSession::SetReadOnly(bool readOnly) {
+Outcome FileSession::SetReadOnly(bool readOnly) {
   m_readOnly = readOnly;
   if (m_editor) m_editor->SetReadOnly(readOnly);
+  Shown shown;
+  shown.readOnly = true;
+  return {shown};
 }
 
 Outcome FileSession::Undo(FileSystem& files) {

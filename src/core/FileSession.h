@@ -94,7 +94,7 @@ class FileSession {
   // session), and whether the file may be written at all. A read-only session never opens its file
   // for writing.
   void UseJournal(Journal* journal) { m_journal = journal; }
-  void SetReadOnly(bool readOnly);
+  Outcome SetReadOnly(bool readOnly);
   bool ReadOnly() const { return m_readOnly; }
 
   // An edit: the new value on screen at once, then written into the file, checked against the file

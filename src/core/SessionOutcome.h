@@ -19,9 +19,10 @@ struct Shown {
   bool startPos = false;     // the Start field, with the page start in the radix shown
   bool positionLine = false; // the selected byte's line, when the page holds that byte
   bool selection = false;    // the selected byte moved
+  bool readOnly = false;     // whether the file may be written changed
 
   // After a page was read: its text, the size, the title and the Start field.
-  static Shown PageRead(Area area) { return {area, true, true, true, false, false}; }
+  static Shown PageRead(Area area) { return {area, true, true, true, false, false, false}; }
 };
 
 struct Outcome {

@@ -27,6 +27,21 @@ PageContextMenu::PageContextMenu(CVekView& view, UiServices& ui, FileSystem& fil
              [this] { Copy(CopyFormat::CArray); });
   AddCommand(QStringLiteral("Copy &Offset"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), [this] { CopyOffset(); });
   AddSeparator();
+  m_undo = AddCommand(QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), [this] {
+    m_view.Perform([](FileSession& session, FileSystem& files) { return session.Undo(files); });
+  });
+  m_redo = AddCommand(QStringLiteral("&Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y), [this] {
+    m_view.Perform([](FileSession& session, FileSystem& files) { return session.Redo(files); });
+  });
+  m_readOnly = AddCommand(QStringLiteral("Read-&only"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R), [this] {
+    const bool readOnly = m_readOnly->isChecked();
+    m_view.Perform([readOnly](FileSession& session, FileSystem&) { return session.SetReadOnly(readOnly); });
+  });
+  m_readOnly->setCheckable(true);
+  connect(m_menu, &QMenu::aboutToShow, this, &PageContextMenu::UpdateEditItems);
+  connect(&view, &CVekView::sessionChanged, this, &PageContextMenu::UpdateEditItems);
+  UpdateEditItems();
+  AddSeparator();
   AddCommand(QStringLiteral("&Go to..."), QKeySequence(kGoToKey), [this] { m_view.RequestTool(PageTool::GoTo); });
   AddCommand(QStringLiteral("Data &Inspector"), QKeySequence(kInspectorKey),
              [this] { m_view.RequestTool(PageTool::Inspector); });
@@ -45,6 +60,17 @@ QAction* PageContextMenu::AddCommand(const QString& text, const QKeySequence& ke
 }
 
 void PageContextMenu::AddSeparator() { m_menu->addSeparator(); }
+
+void PageContextMenu::UpdateEditItems() {
+  const FileSession& session = m_view.Session();
+  const std::optional<std::string> undo = session.UndoText();
+  const std::optional<std::string> redo = session.RedoText();
+  m_undo->setText(undo ? QString::fromStdString(*undo) : QStringLiteral("&Undo"));
+  m_undo->setEnabled(undo.has_value());
+  m_redo->setText(redo ? QString::fromStdString(*redo) : QStringLiteral("&Redo"));
+  m_redo->setEnabled(redo.has_value());
+  m_readOnly->setChecked(session.ReadOnly());
+}
 
 void PageContextMenu::Popup(const QPoint& globalPos) { m_menu->popup(globalPos); }
 

@@ -34,11 +34,17 @@ class PageContextMenu : public QObject {
   void Popup(const QPoint& globalPos);
   void Copy(CopyFormat format);
   void CopyOffset();
+  // The Undo and Redo items say what they will do, and the Read-only item the file's state; their
+  // keys work only while there is something to do.
+  void UpdateEditItems();
 
   CVekView& m_view;
   UiServices& m_ui;
   FileSystem& m_files;
   QMenu* m_menu;
+  QAction* m_undo;
+  QAction* m_redo;
+  QAction* m_readOnly;
 };
 
 } // namespace vek

@@ -17,6 +17,7 @@
 #include "platform/UiServices.h"
 #include "platform/WaitCursor.h"
 #include "view/PageAccessible.h"
+#include "view/FileWatch.h"
 #include "view/PageArea.h"
 #include "view/ViewDocument.h"
 #include "view/ViewForm.h"
@@ -39,6 +40,16 @@ CVekView::CVekView(UiServices& ui, FileSystem& files, ViewDocument& document, QW
   ConnectControls();
   InstallPageAccessibleFactory();
   m_pageArea = new PageArea(*this);
+  // Not a control of the form: our own mark, in the free space under the columns, while the file is
+  // open read-only.
+  m_readOnlyLabel = new QLabel(QStringLiteral("Read-only"), this);
+  m_readOnlyLabel->setGeometry(DluToPixelsX(kReadOnlyMarkX), DluToPixelsY(kReadOnlyMarkY), DluToPixelsX(kReadOnlyMarkWidth),
+                               DluToPixelsY(kReadOnlyMarkHeight));
+  m_readOnlyLabel->setAccessibleDescription(QStringLiteral("The file is open read-only: vek does not write it"));
+  m_readOnlyLabel->hide();
+  // Another program's change is read quietly: no message box, no wait cursor.
+  m_watch = new FileWatch(this);
+  connect(m_watch, &FileWatch::changed, this, [this] { Show(m_session.ReloadQuietly(m_files).shown); });
 }
 
 CVekView::~CVekView() = default;
@@ -70,6 +81,7 @@ void CVekView::OnInitialUpdate() {
     LoadFile(name);
   }
   m_document.SetTitle(m_session.Path());
+  m_readOnlyLabel->setVisible(m_session.ReadOnly());
 }
 
 bool CVekView::AskFileName(std::string& name) {
@@ -81,6 +93,7 @@ bool CVekView::AskFileName(std::string& name) {
 void CVekView::LoadFile(const std::string& path) {
   WaitCursor wait(m_ui);
   Apply(m_session.LoadFile(m_files, path));
+  m_watch->Watch(m_session.Path());
 }
 
 void CVekView::RefreshPage() { ShowPage(m_session.Page()); }
@@ -94,6 +107,7 @@ void CVekView::Apply(const Outcome& outcome) {
   Show(outcome.shown);
   if (outcome.message) m_ui.Tell(*outcome.message);
   if (outcome.thenShow) ShowPage(*outcome.thenShow);
+  emit sessionChanged();
 }
 
 void CVekView::Show(const Shown& shown) {
@@ -108,6 +122,7 @@ void CVekView::Show(const Shown& shown) {
   if (shown.title) UpdateTitle();
   if (shown.startPos) ShowStartPos();
   if (shown.positionLine) ShowPositionLine();
+  if (shown.readOnly) m_readOnlyLabel->setVisible(m_session.ReadOnly());
   if (shown.selection) {
     emit selectionChanged(m_session.SelIndex());
     update(m_pageArea->geometry()); // the focus mark moves with the byte

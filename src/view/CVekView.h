@@ -5,6 +5,7 @@
 // (core/FileSession.h); the view turns the form's commands, clicks and keys into the session's
 // operations, carries out their outcomes (texts, painting, message boxes) and tells screen readers.
 
+#include <functional>
 #include <optional>
 
 #include <QString>
@@ -25,6 +26,7 @@ namespace vek {
 
 class FileSession;
 class FileSystem;
+class FileWatch;
 class UiServices;
 class PageArea;
 class ViewDocument;
@@ -73,6 +75,9 @@ class CVekView : public QWidget {
   void EditSelectedByte();
   // Shows the page that holds `offset` and selects the byte there (Go to).
   void GoTo(Offset offset);
+  // Runs an operation of the session, under the wait cursor, and carries out what it asks for: the
+  // way our own commands (the page's context menu, the tool windows) act on the file.
+  void Perform(const std::function<Outcome(FileSession& session, FileSystem& files)>& operation);
   // A key of the page asked for one of our own windows: toolRequested tells whoever opens it.
   void RequestTool(PageTool tool) { emit toolRequested(tool); }
 
@@ -97,6 +102,9 @@ class CVekView : public QWidget {
   void pageTextChanged();
   void selectionChanged(int index);
   void positionLineShown();
+  // An operation of the session was carried out (what it may have changed: the page, the selection,
+  // the history of writes, whether the file may be written).
+  void sessionChanged();
   // The page's context menu is wanted at this point of the screen.
   void contextMenuRequested(const QPoint& globalPos);
   void toolRequested(vek::PageTool tool);
@@ -132,6 +140,8 @@ class CVekView : public QWidget {
   // Painting sets these to the line widths; until the first paint that drew a line, clicks miss.
   int m_nHexWidth = 0;
   int m_nAsciiWidth = 0;
+  QLabel* m_readOnlyLabel; // shown while the file is open read-only
+  FileWatch* m_watch;      // keeps the page true to the file while other programs change it
   bool m_dragging = false; // the left button went down on a byte: moving extends from it
   WheelSteps m_wheel;
   PageArea* m_pageArea; // a child: the page as accessible text, and the keyboard's way in

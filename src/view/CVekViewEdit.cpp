@@ -7,6 +7,7 @@
 #include "platform/UiServices.h"
 #include "platform/WaitCursor.h"
 #include "view/CVekView.h"
+#include "view/FileWatch.h"
 
 namespace vek {
 
@@ -26,11 +27,16 @@ void CVekView::EditByte(int index) {
   dialog.m_lOffset = page.OffsetOf(index);
   dialog.m_byValue = m_session.ByteAt(index);
   dialog.m_bHexMode = m_session.HexMode();
-  if (m_ui.RunModal(dialog) != QDialog::Accepted) return;
-  const std::uint8_t shown = m_session.ByteAt(index);
-  Apply(m_session.SetByte(index, dialog.NewByteValue()));
-  WaitCursor wait(m_ui);
-  Apply(m_session.WriteByte(m_files, index, shown));
+  // Another program's changes wait while the dialog asks: the page stays the one the value is for.
+  m_watch->Hold(true);
+  const bool accepted = m_ui.RunModal(dialog) == QDialog::Accepted;
+  if (accepted) {
+    Apply(m_session.SetByte(index, dialog.NewByteValue()));
+    WaitCursor wait(m_ui);
+    // Checked against the value the dialog showed: the file must still hold it.
+    Apply(m_session.WriteByte(m_files, index, dialog.m_byValue));
+  }
+  m_watch->Hold(false);
 }
 
 } // namespace vek

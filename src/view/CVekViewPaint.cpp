@@ -20,17 +20,27 @@ namespace {
 // what is painted and what the hit test computes agree. `selected` tells which characters stand on
 // the selected range's highlight.
 void DrawOnGrid(QPainter& painter, const FrameRect& frame, int line, int ascent, std::u32string_view text,
-                const QPalette& palette, const std::function<bool(int column)>& selected) {
+                const QPalette& palette, QPalette::ColorGroup group, const std::function<bool(int column)>& selected) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == U' ') continue;
     const auto column = static_cast<int>(i);
     const CellRect cell = GridCell(frame, line, column);
-    painter.setPen(palette.color(selected(column) ? QPalette::HighlightedText : QPalette::WindowText));
+    painter.setPen(palette.color(group, selected(column) ? QPalette::HighlightedText : QPalette::WindowText));
     painter.drawText(QPoint(cell.left, cell.top + ascent), QString::fromUcs4(&text[i], 1));
   }
 }
 
 QRect ToQRect(const CellRect& cell) { return {cell.left, cell.top, cell.width, cell.height}; }
+
+// A byte another program changed: a light wash of the highlight, under the text's own colour.
+QColor ChangedColor(const QPalette& palette) {
+  const QColor highlight = palette.color(QPalette::Highlight);
+  const QColor window = palette.color(QPalette::Window);
+  constexpr double kShare = 0.35;
+  return QColor::fromRgbF(static_cast<float>(window.redF() + (highlight.redF() - window.redF()) * kShare),
+                          static_cast<float>(window.greenF() + (highlight.greenF() - window.greenF()) * kShare),
+                          static_cast<float>(window.blueF() + (highlight.blueF() - window.blueF()) * kShare));
+}
 
 std::u32string Widened(const std::string& ascii) { return {ascii.begin(), ascii.end()}; }
 
@@ -71,6 +81,10 @@ void CVekView::paintEvent(QPaintEvent* event) {
     return range && range->Count() > 1 && page.HoldsByte(index) && range->Holds(page.OffsetOf(index));
   };
   for (int index = 0; index < page.readCount; ++index) {
+    if (m_session.ChangedOutside(index) && !inRange(index)) {
+      painter.fillRect(ToQRect(HexByteCell(hexFrame, index)), ChangedColor(palette()));
+      painter.fillRect(ToQRect(AsciiByteCell(asciiFrame, index)), ChangedColor(palette()));
+    }
     if (!inRange(index)) continue;
     CellRect hex = HexByteCell(hexFrame, index);
     // The blank after a pair belongs to the highlight when the range goes on past it on this line.
@@ -80,15 +94,17 @@ void CVekView::paintEvent(QPaintEvent* event) {
     painter.fillRect(ToQRect(AsciiByteCell(asciiFrame, index)), palette().color(QPalette::Highlight));
   }
   const auto none = [](int) { return false; };
+  // A page whose quiet read failed no longer shows the file: drawn as disabled text is.
+  const QPalette::ColorGroup group = m_session.OutOfDate() ? QPalette::Disabled : palette().currentColorGroup();
   for (int k = 0; k < lines; ++k) {
     const auto line = static_cast<std::size_t>(k);
     const int first = k * kBytesPerLine;
-    DrawOnGrid(painter, offsetFrame, k, ascent, Widened(text.offsetLines[line]), palette(), none);
-    DrawOnGrid(painter, hexFrame, k, ascent, Widened(text.hexLines[line]), palette(), [&](int column) {
+    DrawOnGrid(painter, offsetFrame, k, ascent, Widened(text.offsetLines[line]), palette(), group, none);
+    DrawOnGrid(painter, hexFrame, k, ascent, Widened(text.hexLines[line]), palette(), group, [&](int column) {
       const std::optional<int> byte = ByteOfHexColumn(column);
       return byte && inRange(first + *byte);
     });
-    DrawOnGrid(painter, asciiFrame, k, ascent, ShownCharacters(text.asciiLines[line]), palette(),
+    DrawOnGrid(painter, asciiFrame, k, ascent, ShownCharacters(text.asciiLines[line]), palette(), group,
                [&](int column) { return inRange(first + column); });
   }
   // The focus mark: where a keyboard user is, only while the page has the keyboard focus.

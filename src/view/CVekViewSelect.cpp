@@ -74,8 +74,12 @@ void CVekView::RequestContextMenu(std::optional<QPoint> globalPos) {
 }
 
 void CVekView::GoTo(Offset offset) {
+  Perform([offset](FileSession& session, FileSystem& files) { return session.GoTo(files, offset); });
+}
+
+void CVekView::Perform(const std::function<Outcome(FileSession& session, FileSystem& files)>& operation) {
   WaitCursor wait(m_ui);
-  Apply(m_session.GoTo(m_files, offset));
+  Apply(operation(m_session, m_files));
 }
 
 void CVekView::mousePressEvent(QMouseEvent* event) {
