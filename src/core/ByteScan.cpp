@@ -1,5 +1,6 @@
 #include "core/ByteScan.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <string_view>
@@ -37,13 +38,21 @@ constexpr std::array<std::uint8_t, 256> MakeCommonnessTable() {
 
 constexpr std::array<std::uint8_t, 256> kCommonness = MakeCommonnessTable();
 
+// How common a pattern byte's matches are. A folded letter matches both cases, and the lower one is
+// the more common in text.
+int MatchCommonness(std::uint8_t value, CaseFolding folding) {
+  return kCommonness[folding == CaseFolding::Ascii ? FoldAscii(value) : value];
+}
+
 // The position of the rarest byte, skipping `exclude`; the last one among equally rare bytes, since
 // patterns typed by hand tend to share their beginnings with what surrounds them.
-std::size_t RarestPosition(std::span<const std::uint8_t> pattern, std::size_t exclude) {
+std::size_t RarestPosition(std::span<const std::uint8_t> pattern, std::size_t exclude, CaseFolding folding) {
   std::size_t best = pattern.size();
   for (std::size_t k = 0; k < pattern.size(); ++k) {
     if (k == exclude) continue;
-    if (best == pattern.size() || kCommonness[pattern[k]] <= kCommonness[pattern[best]]) best = k;
+    if (best == pattern.size() || MatchCommonness(pattern[k], folding) <= MatchCommonness(pattern[best], folding)) {
+      best = k;
+    }
   }
   return best;
 }
@@ -52,15 +61,80 @@ bool MatchesAt(const std::uint8_t* hay, std::size_t i, std::span<const std::uint
   return std::memcmp(hay + i, pattern.data(), pattern.size()) == 0;
 }
 
+bool MatchesFoldedAt(const std::uint8_t* hay, std::size_t i, std::span<const std::uint8_t> pattern) {
+  const std::uint8_t* const at = hay + i;
+  for (std::size_t k = 0; k < pattern.size(); ++k) {
+    if (FoldAscii(at[k]) != FoldAscii(pattern[k])) return false;
+  }
+  return true;
+}
+
+// The first position in [0, size) that holds `a` or `b`, or `size`. Two memchr calls over the
+// whole rest would cost the distance to the farther byte, which makes a search for a case that is
+// everywhere restart over megabytes after every match; windows that double keep the cost in
+// proportion to the nearer one.
+std::size_t FindEitherByte(const std::uint8_t* bytes, std::size_t size, std::uint8_t a, std::uint8_t b) {
+  constexpr std::size_t kFirstWindow = 64;
+  for (std::size_t from = 0, window = kFirstWindow; from < size; from += window, window *= 2) {
+    const std::uint8_t* const start = bytes + from;
+    const std::size_t length = std::min(window, size - from);
+    const auto* hitA = static_cast<const std::uint8_t*>(std::memchr(start, a, length));
+    const std::size_t beforeA = hitA == nullptr ? length : static_cast<std::size_t>(hitA - start);
+    const auto* hitB = static_cast<const std::uint8_t*>(std::memchr(start, b, beforeA));
+    if (hitB != nullptr) return static_cast<std::size_t>(hitB - bytes);
+    if (hitA != nullptr) return static_cast<std::size_t>(hitA - bytes);
+  }
+  return size;
+}
+
+// The portable scan with case folding: the first filter byte in either case, then the second and
+// the whole pattern compared folded.
+std::ptrdiff_t FindFoldedPortable(const std::uint8_t* hay, std::size_t candidates,
+                                  std::span<const std::uint8_t> pattern, const ScanPlan& plan) {
+  const std::uint8_t want1 = FoldAscii(pattern[plan.first]);
+  const std::uint8_t other1 = IsAsciiLetter(want1) ? static_cast<std::uint8_t>(want1 & ~kAsciiCaseBit) : want1;
+  const std::uint8_t want2 = FoldAscii(pattern[plan.second]);
+  const std::uint8_t* const base = hay + plan.first; // candidate i has its rarest byte at base[i]
+  for (std::size_t i = 0; i < candidates; ++i) {
+    i += FindEitherByte(base + i, candidates - i, want1, other1);
+    if (i >= candidates) return -1;
+    if (FoldAscii(hay[i + plan.second]) == want2 && MatchesFoldedAt(hay, i, pattern)) {
+      return static_cast<std::ptrdiff_t>(i);
+    }
+  }
+  return -1;
+}
+
 #ifdef VEK_HAVE_AVX2_PATH
 
+// One filter byte for 32 candidates at once: the byte to compare with and, when case folds, the
+// case bit set in every loaded byte first ((x | 0x20) == 'a' holds for 'a' and 'A' alone).
+struct FilterByte {
+  __m256i want;
+  __m256i caseBit;
+};
+
+template <bool Fold>
+__attribute__((target("avx2"), always_inline)) inline __m256i FilterHits(const std::uint8_t* at, const FilterByte& filter) {
+  __m256i loaded = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
+  if constexpr (Fold) loaded = _mm256_or_si256(loaded, filter.caseBit);
+  return _mm256_cmpeq_epi8(loaded, filter.want);
+}
+
 // Where both filter bytes agree, as a vector of 0xFF bytes, for the 32 candidates from `at`.
+template <bool Fold>
 __attribute__((target("avx2"), always_inline)) inline __m256i PairHits(const std::uint8_t* at1,
                                                                        const std::uint8_t* at2,
-                                                                       __m256i want1, __m256i want2) {
-  const __m256i eq1 = _mm256_cmpeq_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(at1)), want1);
-  const __m256i eq2 = _mm256_cmpeq_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(at2)), want2);
-  return _mm256_and_si256(eq1, eq2);
+                                                                       const FilterByte& filter1,
+                                                                       const FilterByte& filter2) {
+  return _mm256_and_si256(FilterHits<Fold>(at1, filter1), FilterHits<Fold>(at2, filter2));
+}
+
+template <bool Fold>
+__attribute__((target("avx2"), always_inline)) inline FilterByte MakeFilter(std::uint8_t value) {
+  const bool letter = Fold && IsAsciiLetter(value);
+  return {_mm256_set1_epi8(static_cast<char>(letter ? FoldAscii(value) : value)),
+          _mm256_set1_epi8(static_cast<char>(letter ? kAsciiCaseBit : 0))};
 }
 
 __attribute__((target("avx2"), always_inline)) inline std::uint64_t HitMask(__m256i low, __m256i high) {
@@ -70,33 +144,37 @@ __attribute__((target("avx2"), always_inline)) inline std::uint64_t HitMask(__m2
 
 // 128 candidates per round: the two filter bytes are compared for all of them at once and the full
 // comparison runs only where both agree (about once in 64 KiB of random data).
+// Instantiated twice, so that the search without case folding runs the very loop it ran before.
+template <bool Fold>
 __attribute__((target("avx2"))) std::ptrdiff_t FindAvx2(const std::uint8_t* hay, std::size_t candidates,
                                                          std::span<const std::uint8_t> pattern,
                                                          const ScanPlan& plan) {
-  const __m256i want1 = _mm256_set1_epi8(static_cast<char>(pattern[plan.first]));
-  const __m256i want2 = _mm256_set1_epi8(static_cast<char>(pattern[plan.second]));
+  const FilterByte filter1 = MakeFilter<Fold>(pattern[plan.first]);
+  const FilterByte filter2 = MakeFilter<Fold>(pattern[plan.second]);
   const std::uint8_t* const at1 = hay + plan.first;
   const std::uint8_t* const at2 = hay + plan.second;
   const auto verify = [&](std::size_t base, std::uint64_t mask) -> std::ptrdiff_t {
     for (; mask != 0; mask &= mask - 1) {
       const std::size_t candidate = base + static_cast<std::size_t>(__builtin_ctzll(mask));
-      if (MatchesAt(hay, candidate, pattern)) return static_cast<std::ptrdiff_t>(candidate);
+      const bool matches = Fold ? MatchesFoldedAt(hay, candidate, pattern) : MatchesAt(hay, candidate, pattern);
+      if (matches) return static_cast<std::ptrdiff_t>(candidate);
     }
     return -1;
   };
   std::size_t i = 0;
   for (; i + 128 <= candidates; i += 128) {
-    const __m256i h0 = PairHits(at1 + i, at2 + i, want1, want2);
-    const __m256i h1 = PairHits(at1 + i + 32, at2 + i + 32, want1, want2);
-    const __m256i h2 = PairHits(at1 + i + 64, at2 + i + 64, want1, want2);
-    const __m256i h3 = PairHits(at1 + i + 96, at2 + i + 96, want1, want2);
+    const __m256i h0 = PairHits<Fold>(at1 + i, at2 + i, filter1, filter2);
+    const __m256i h1 = PairHits<Fold>(at1 + i + 32, at2 + i + 32, filter1, filter2);
+    const __m256i h2 = PairHits<Fold>(at1 + i + 64, at2 + i + 64, filter1, filter2);
+    const __m256i h3 = PairHits<Fold>(at1 + i + 96, at2 + i + 96, filter1, filter2);
     const __m256i any = _mm256_or_si256(_mm256_or_si256(h0, h1), _mm256_or_si256(h2, h3));
     if (_mm256_testz_si256(any, any)) continue;
     if (const std::ptrdiff_t found = verify(i, HitMask(h0, h1)); found >= 0) return found;
     if (const std::ptrdiff_t found = verify(i + 64, HitMask(h2, h3)); found >= 0) return found;
   }
   for (; i + 32 <= candidates; i += 32) {
-    const auto mask = static_cast<std::uint32_t>(_mm256_movemask_epi8(PairHits(at1 + i, at2 + i, want1, want2)));
+    const auto mask =
+        static_cast<std::uint32_t>(_mm256_movemask_epi8(PairHits<Fold>(at1 + i, at2 + i, filter1, filter2)));
     if (const std::ptrdiff_t found = verify(i, mask); found >= 0) return found;
   }
   if (i == candidates) return -1;
@@ -115,16 +193,18 @@ bool CpuHasAvx2() {
 
 int ByteCommonness(std::uint8_t value) { return kCommonness[value]; }
 
-ScanPlan PlanScan(std::span<const std::uint8_t> pattern) {
+ScanPlan PlanScan(std::span<const std::uint8_t> pattern, CaseFolding folding) {
   ScanPlan plan;
+  plan.folding = folding;
   if (pattern.size() < 2) return plan;
-  plan.first = RarestPosition(pattern, pattern.size());
-  plan.second = RarestPosition(pattern, plan.first);
+  plan.first = RarestPosition(pattern, pattern.size(), folding);
+  plan.second = RarestPosition(pattern, plan.first, folding);
   return plan;
 }
 
 std::ptrdiff_t FindInBufferPortable(const std::uint8_t* hay, std::size_t candidates,
                                     std::span<const std::uint8_t> pattern, const ScanPlan& plan) {
+  if (plan.folding == CaseFolding::Ascii) return FindFoldedPortable(hay, candidates, pattern, plan);
   const std::uint8_t want1 = pattern[plan.first];
   const std::uint8_t want2 = pattern[plan.second];
   const std::uint8_t* const base = hay + plan.first; // candidate i has its rarest byte at base[i]
@@ -144,7 +224,10 @@ std::ptrdiff_t FindInBufferPortable(const std::uint8_t* hay, std::size_t candida
 std::ptrdiff_t FindInBuffer(const std::uint8_t* hay, std::size_t candidates,
                             std::span<const std::uint8_t> pattern, const ScanPlan& plan) {
 #ifdef VEK_HAVE_AVX2_PATH
-  if (CpuHasAvx2()) return FindAvx2(hay, candidates, pattern, plan);
+  if (CpuHasAvx2()) {
+    return plan.folding == CaseFolding::Ascii ? FindAvx2<true>(hay, candidates, pattern, plan)
+                                              : FindAvx2<false>(hay, candidates, pattern, plan);
+  }
 #endif
   return FindInBufferPortable(hay, candidates, pattern, plan);
 }
