@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Times `vek --find X --count` and `vek -i --find X --count` against ripgrep and GNU grep counting
 # the same fixed string (`rg -c -F -a`, `grep -c -F -a`, with -i), and `cat` as the floor, on a
-# cached 1 GiB file with rare matches, all in one hyperfine run (medians).
+# cached 1 GiB file with rare matches, side by side in one run: rounds of hyperfine, medians.
 #
 #   bench/count_vs_tools.sh [DIR]
 #
@@ -63,26 +63,33 @@ check 5 grep -i -c -F -a vekmark7 "$file"
 dd if="$file" iflag=nocache count=0 status=none
 cat "$file" >/dev/null
 
-# Output into a pipe: GNU grep stops at the first match when its output is /dev/null.
-json="$dir/count.json"
-hyperfine -N --warmup 2 --runs "${RUNS:-15}" --output=pipe --export-json "$json" \
-  -n vek "$vek --find VEKmark7 --count $file" \
-  -n rg "rg -c -F -a VEKmark7 $file" \
-  -n grep "grep -c -F -a VEKmark7 $file" \
-  -n "vek -i" "$vek -i --find vekmark7 --count $file" \
-  -n "rg -i" "rg -i -c -F -a vekmark7 $file" \
-  -n "grep -i" "grep -i -c -F -a vekmark7 $file" \
-  -n cat "cat $file" >/dev/null
+# Output into a pipe: GNU grep stops at the first match when its output is /dev/null. The machine
+# is shared and its load changes by the second, while hyperfine times one command after the other:
+# so it runs ROUNDS times (default 5) over all the commands, RUNS runs each (default 3), and the
+# medians are of all the runs of a command.
+rounds=${ROUNDS:-5}
+for ((round = 1; round <= rounds; round++)); do
+  hyperfine -N --warmup 1 --runs "${RUNS:-3}" --output=pipe --export-json "$dir/count-$round.json" \
+    -n vek "$vek --find VEKmark7 --count $file" \
+    -n rg "rg -c -F -a VEKmark7 $file" \
+    -n grep "grep -c -F -a VEKmark7 $file" \
+    -n "vek -i" "$vek -i --find vekmark7 --count $file" \
+    -n "rg -i" "rg -i -c -F -a vekmark7 $file" \
+    -n "grep -i" "grep -i -c -F -a vekmark7 $file" \
+    -n cat "cat $file" >/dev/null
+done
 
-python3 - "$json" <<'EOF'
-import json, sys
-runs = {r["command"]: r for r in json.load(open(sys.argv[1]))["results"]}
-median = {name: r["median"] for name, r in runs.items()}
-print(f"1 GiB of random bytes, pages read from disk and cached, median of {len(runs['vek']['times'])} (seconds):")
+python3 - "$dir"/count-[0-9]*.json <<'EOF'
+import json, statistics, sys
+times = {}
+for path in sys.argv[1:]:
+    for r in json.load(open(path))["results"]:
+        times.setdefault(r["command"], []).extend(r["times"])
+median = {name: statistics.median(t) for name, t in times.items()}
+print(f"1 GiB of random bytes, pages read from disk and cached, median of {len(times['vek'])} runs (seconds):")
 print("| command | median | min | max | / ripgrep | / cat |")
 print("|---|---|---|---|---|---|")
-for name in runs:
+for name, t in times.items():
     rg = median["rg -i" if name.endswith("-i") else "rg"]
-    r = runs[name]
-    print(f"| {name} | {r['median']:.3f} | {r['min']:.3f} | {r['max']:.3f} | {r['median'] / rg:.2f} | {r['median'] / median['cat']:.2f} |")
+    print(f"| `{name}` | {median[name]:.3f} | {min(t):.3f} | {max(t):.3f} | {median[name] / rg:.2f} | {median[name] / median['cat']:.2f} |")
 EOF

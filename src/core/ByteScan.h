@@ -37,9 +37,9 @@ std::ptrdiff_t FindInBuffer(const std::uint8_t* hay, std::size_t candidates,
                             std::span<const std::uint8_t> pattern, const ScanPlan& plan);
 
 // The same with plain memchr, no vector instructions: what FindInBuffer falls back to on processors
-// without AVX2, kept callable so that both paths can be checked on any machine. A letter filter
-// byte under case folding is looked for in both cases with memchr, in windows that grow, so a call
-// costs in proportion to the distance to its hit.
+// without AVX2, kept callable so that both paths can be checked on any machine. With case folding
+// it compares both filter bytes of eight candidates at a time in a 64-bit word instead, since
+// memchr finds only one byte value and a folded letter is two.
 std::ptrdiff_t FindInBufferPortable(const std::uint8_t* hay, std::size_t candidates,
                                     std::span<const std::uint8_t> pattern, const ScanPlan& plan);
 
