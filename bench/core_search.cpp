@@ -59,18 +59,36 @@ void BM_SearchTextForCommonLetters(benchmark::State& state) {
 }
 BENCHMARK(BM_SearchTextForCommonLetters)->Unit(benchmark::kMillisecond);
 
-// The candidate scan alone over one block already in the cache, as it is right after its read.
+// The candidate scan alone over one block already in the cache, as it is right after its read:
+// the vector path and the portable one (memchr), each exact and ignoring case, on random bytes
+// for a word of letters only (so that the filter bytes are letters, in both cases when folded)
+// and on text of common letters in both cases. Arguments: text, folding, portable.
 void BM_ScanOneCachedBlock(benchmark::State& state) {
-  static const std::vector<std::uint8_t> file = MakeFile({});
-  const std::span<const std::uint8_t> pattern(reinterpret_cast<const std::uint8_t*>(kMarker.data()), kMarker.size());
-  const vek::ScanPlan plan = vek::PlanScan(pattern);
+  const bool text = state.range(0) != 0;
+  static const std::vector<std::uint8_t> random = MakeFile({});
+  static const std::vector<std::uint8_t> letters = MakeFile("etaoin shrdluETAOIN SHRDLU");
+  const std::vector<std::uint8_t>& file = text ? letters : random;
+  const std::string_view word = text ? "ThE nOtEs" : "qUiXoTiC";
+  const std::span<const std::uint8_t> pattern(reinterpret_cast<const std::uint8_t*>(word.data()), word.size());
+  const vek::ScanPlan plan = vek::PlanScan(pattern, state.range(1) != 0 ? vek::CaseFolding::Ascii : vek::CaseFolding::None);
+  const bool portable = state.range(2) != 0;
   const std::size_t candidates = vek::kSearchBlockBytes;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(vek::FindInBuffer(file.data(), candidates, pattern, plan));
+    // Every match, as FindAll scans a block.
+    std::size_t found = 0;
+    for (std::size_t at = 0; at < candidates; ++at) {
+      const std::uint8_t* const hay = file.data() + at;
+      const std::ptrdiff_t hit = portable ? vek::FindInBufferPortable(hay, candidates - at, pattern, plan)
+                                          : vek::FindInBuffer(hay, candidates - at, pattern, plan);
+      if (hit < 0) break;
+      at += static_cast<std::size_t>(hit);
+      ++found;
+    }
+    benchmark::DoNotOptimize(found);
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * candidates));
 }
-BENCHMARK(BM_ScanOneCachedBlock);
+BENCHMARK(BM_ScanOneCachedBlock)->ArgNames({"text", "fold", "portable"})->ArgsProduct({{0, 1}, {0, 1}, {0, 1}});
 
 } // namespace
 

@@ -21,8 +21,12 @@ constexpr std::size_t kEmitChars = std::size_t{1} << 20; // text gathered before
 // `emit` in large pieces.
 class DumpText {
  public:
-  DumpText(const std::function<void(std::string_view)>& emit, bool hexOffsets)
-      : m_emit(emit), m_hexOffsets(hexOffsets), m_text(kEmitChars + DumpFormatter::kMaxPageChars), m_end(m_text.data()) {}
+  DumpText(const std::function<void(std::string_view)>& emit, const DumpOptions& options)
+      : m_emit(emit),
+        m_hexOffsets(options.hexOffsets),
+        m_formatter(options.color),
+        m_text(kEmitChars + DumpFormatter::kMaxPageChars),
+        m_end(m_text.data()) {}
 
   void Page(std::span<const std::uint8_t> bytes, Offset pageStart) {
     m_end = m_formatter.WritePage(bytes, pageStart, m_hexOffsets, m_end);
@@ -51,7 +55,7 @@ DumpStatus DumpPages(const ReadAtFn& readAt, Offset fileSize, const DumpOptions&
   std::vector<std::uint8_t> chunk(kChunkPages * kPageBytes);
   Offset chunkStart = 0;
   std::size_t chunkBytes = 0;
-  DumpText text(emit, options.hexOffsets);
+  DumpText text(emit, options);
 
   // The pages the window shows from this start on, Next after Next.
   PageState page = PageState{}.StartAt(options.start).Measured(fileSize);
@@ -82,7 +86,7 @@ DumpStatus DumpPages(const ReadAtFn& readAt, Offset fileSize, const DumpOptions&
 DumpStatus DumpStream(const ReadNextFn& readNext, const DumpOptions& options,
                       const std::function<void(std::string_view)>& emit) {
   std::vector<std::uint8_t> chunk(kChunkPages * kPageBytes);
-  DumpText text(emit, options.hexOffsets);
+  DumpText text(emit, options);
 
   for (Offset skipped = 0; skipped < options.start;) {
     const auto size = static_cast<std::size_t>(std::min<Offset>(options.start - skipped, static_cast<Offset>(chunk.size())));

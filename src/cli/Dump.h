@@ -15,6 +15,7 @@ struct DumpOptions {
   Offset start = 0;           // brought into the file with ClampPage, as the Start field is
   bool hexOffsets = false;    // offsets as the view prints them in hex mode
   std::optional<Offset> pages; // at most this many pages; all that remain when absent
+  bool color = false;          // each byte in the colour of its kind (DumpFormatter)
 };
 
 enum class DumpStatus { Done, ReadError };

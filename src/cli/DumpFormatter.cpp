@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/Ansi.h"
+#include "core/ByteKind.h"
 #include "core/ClampPage.h"
 #include "core/PageText.h"
 
@@ -36,10 +37,14 @@ char* WriteNegativeOffset(Offset offset, char* out) {
 
 } // namespace
 
-DumpFormatter::DumpFormatter() {
+DumpFormatter::DumpFormatter(bool color) : m_color(color) {
+  for (std::size_t kind = 0; kind < kByteKinds; ++kind) {
+    std::copy(kKindColors[kind].begin(), kKindColors[kind].end(), m_colors[kind].begin());
+  }
   // Each byte value's piece is read off the page line of that byte alone.
   for (std::size_t value = 0; value < m_chars.size(); ++value) {
     const auto byte = static_cast<std::uint8_t>(value);
+    m_kinds[byte] = static_cast<std::uint8_t>(KindOfByte(byte));
     const PageText text = BuildPageText(std::span(&byte, 1), 0, false);
     std::copy_n(text.hexLines.front().begin(), m_hexPairs[byte].size(), m_hexPairs[byte].begin());
 
@@ -100,6 +105,50 @@ char* DumpFormatter::WriteLine(std::span<const std::uint8_t> bytes, char* out) c
   return out;
 }
 
+// The colour of `byte`'s kind, when the column does not show it already. The piece is copied
+// whether it counts or not: a branch on every byte would cost more than the copy.
+inline char* DumpFormatter::Recolor(std::uint8_t byte, std::uint8_t& shownKind, char* out) const {
+  const std::uint8_t kind = m_kinds[byte];
+  std::memcpy(out, m_colors[kind].data(), kColorCopyBytes);
+  out += kind != shownKind ? kColorChars : 0;
+  shownKind = kind;
+  return out;
+}
+
+// WriteLine's text with colours: the same visible characters in the same places.
+char* DumpFormatter::WriteColoredLine(std::span<const std::uint8_t> bytes, char* out) const {
+  const std::size_t count = bytes.size();
+  std::uint8_t shownKind = kNoKind;
+  std::size_t i = 0;
+  for (; i + 1 < count; i += 2) {
+    out = Recolor(bytes[i], shownKind, out);
+    std::memcpy(out, m_hexPairs[bytes[i]].data(), 2);
+    out = Recolor(bytes[i + 1], shownKind, out + 2);
+    std::memcpy(out, m_hexPairs[bytes[i + 1]].data(), 2);
+    out[2] = kBlank;
+    out += 3;
+  }
+  if (i < count) {
+    out = Recolor(bytes[i], shownKind, out);
+    std::memcpy(out, m_hexPairs[bytes[i]].data(), 2);
+    out += 2;
+  }
+  out = std::copy(kColorReset.begin(), kColorReset.end(), out);
+  // The blanks a short line lacks, then the gap: two digits a byte and a blank after each pair.
+  const std::size_t padding = static_cast<std::size_t>(kHexLineChars + kCharsGap) - (2 * count + count / 2);
+  std::memset(out, kBlank, padding);
+  out += padding;
+  shownKind = kNoKind;
+  for (const std::uint8_t byte : bytes) {
+    out = Recolor(byte, shownKind, out);
+    std::memcpy(out, &m_chars[byte], kCharCopyBytes);
+    out += m_chars[byte].size;
+  }
+  out = std::copy(kColorReset.begin(), kColorReset.end(), out);
+  *out++ = '\n';
+  return out;
+}
+
 char* DumpFormatter::WritePage(std::span<const std::uint8_t> bytes, Offset pageStart, bool hexMode, char* out) const {
   const std::size_t count = std::min<std::size_t>(bytes.size(), kPageBytes);
   if (count == 0) {
@@ -111,7 +160,8 @@ char* DumpFormatter::WritePage(std::span<const std::uint8_t> bytes, Offset pageS
     out = WriteOffset(SaturatingAdd(pageStart, static_cast<Offset>(at)), hexMode, out);
     std::memset(out, kBlank, kOffsetGap);
     out += kOffsetGap;
-    out = WriteLine(bytes.subspan(at, std::min<std::size_t>(kBytesPerLine, count - at)), out);
+    const auto line = bytes.subspan(at, std::min<std::size_t>(kBytesPerLine, count - at));
+    out = m_color ? WriteColoredLine(line, out) : WriteLine(line, out);
   }
   return out;
 }

@@ -2,14 +2,18 @@
 
 #include <cerrno>
 #include <charconv>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <span>
 #include <vector>
 
+#include <unistd.h>
+
 #include "cli/DecimalLines.h"
 #include "cli/Dump.h"
 #include "cli/JournalCommands.h"
+#include "core/ColorChoice.h"
 #include "core/FileErrorText.h"
 #include "core/Search.h"
 #include "core/StreamSearch.h"
@@ -124,7 +128,8 @@ int RunDump(const CommandLine& line, const std::string& subject, File& file, Off
             std::FILE* err) {
   Output output(out);
   FileResult<std::size_t> failure;
-  const DumpOptions options{line.start, line.hexOffsets, line.pages};
+  const DumpOptions options{line.start, line.hexOffsets, line.pages,
+                            UseColor(line.color, ::isatty(::fileno(out)) == 1, std::getenv("NO_COLOR"))};
   const auto emit = [&output](std::string_view text) { output.Add(text); };
   const DumpStatus status = file.HasSize() ? DumpPages(ReaderOf(file, &failure), size, options, emit)
                                            : DumpStream(NextReader(file, failure), options, emit);
@@ -132,17 +137,27 @@ int RunDump(const CommandLine& line, const std::string& subject, File& file, Off
   return Finish(output, err, kExitFound);
 }
 
-int RunFind(const std::string& subject, std::span<const std::uint8_t> pattern, File& file, Offset size,
-            std::FILE* out, std::FILE* err) {
+// The offsets of the matches, or with --count how many there are: the lines --find would print.
+int RunFind(const CommandLine& line, const std::string& subject, std::span<const std::uint8_t> pattern, File& file,
+            Offset size, std::FILE* out, std::FILE* err) {
   Output output(out);
   FileResult<std::size_t> failure;
+  std::uint64_t count = 0;
+  const auto onMatches = [&](std::span<const Offset> matches) {
+    if (line.countOnly) {
+      count += matches.size();
+    } else {
+      output.AddOffsetLines(matches);
+    }
+  };
+  const CaseFolding folding = line.ignoreCase ? CaseFolding::Ascii : CaseFolding::None;
   const SearchStatus status =
-      file.HasSize()
-          ? FindAll(ReaderOf(file, &failure), size, pattern,
-                    [&output](std::span<const Offset> matches) { output.AddOffsetLines(matches); })
-          : FindAllInStream(NextReader(file, failure), pattern,
-                            [&output](Offset at) { output.AddOffsetLines(std::span(&at, 1)); });
+      file.HasSize() ? FindAll(ReaderOf(file, &failure), size, pattern, onMatches, 0, folding)
+                     : FindAllInStream(NextReader(file, failure), pattern,
+                                       [&onMatches](Offset at) { onMatches(std::span(&at, 1)); }, kSearchBlockBytes,
+                                       folding);
   if (status == SearchStatus::ReadError) return ReadFailed(output, err, subject, failure);
+  if (line.countOnly) output.Add(std::to_string(count) + "\n");
   return Finish(output, err, status == SearchStatus::Found ? kExitFound : kExitNotFound);
 }
 
@@ -191,7 +206,7 @@ int RunTerminalMode(const CommandLine& line, int in, std::FILE* out, std::FILE* 
   File& file = *opened.value.file;
   const Offset size = opened.value.length;
   return line.action == TerminalAction::Dump ? RunDump(line, subject, file, size, out, err)
-                                             : RunFind(subject, pattern->Bytes(), file, size, out, err);
+                                             : RunFind(line, subject, pattern->Bytes(), file, size, out, err);
 }
 
 } // namespace vek::cli

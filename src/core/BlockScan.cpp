@@ -33,10 +33,11 @@ class BlockBuffer {
 
 class Scan {
  public:
-  Scan(const ReadAtFn& readAt, Offset fileSize, Offset from, std::span<const std::uint8_t> pattern, ScanWant want)
+  Scan(const ReadAtFn& readAt, Offset fileSize, Offset from, std::span<const std::uint8_t> pattern, ScanWant want,
+       CaseFolding folding)
       : m_readAt(readAt),
         m_pattern(pattern),
-        m_plan(PlanScan(pattern)),
+        m_plan(PlanScan(pattern, folding)),
         m_want(want),
         m_from(from),
         m_lastCandidate(fileSize - static_cast<Offset>(pattern.size())),
@@ -165,8 +166,9 @@ class Workers {
 } // namespace
 
 bool ScanBlocks(const ReadAtFn& readAt, Offset fileSize, Offset from, std::span<const std::uint8_t> pattern,
-                ScanWant want, int workers, const BlockFn& onBlock, const ProgressFn& progress) {
-  const Scan scan(readAt, fileSize, from, pattern, want);
+                ScanWant want, int workers, const BlockFn& onBlock, const ProgressFn& progress,
+                CaseFolding folding) {
+  const Scan scan(readAt, fileSize, from, pattern, want, folding);
   const std::size_t blocks = scan.BlockCount();
   if (blocks == 1) {
     // One block: a thread would cost more than it saves.

@@ -11,6 +11,7 @@
 #include <span>
 #include <vector>
 
+#include "core/CaseFolding.h"
 #include "core/Search.h"
 
 namespace vek {
@@ -34,8 +35,9 @@ using BlockFn = std::function<bool(const ScannedBlock& block)>;
 // one block is scanned on the calling thread). `progress`, when given, is called with the end of
 // each block judged (but the last) and every few milliseconds while the next block is awaited;
 // false cancels the scan. Returns false when cancelled. The pattern must not be empty and must fit
-// into the stretch.
+// into the stretch. `folding` says whether letters match either case.
 bool ScanBlocks(const ReadAtFn& readAt, Offset fileSize, Offset from, std::span<const std::uint8_t> pattern,
-                ScanWant want, int workers, const BlockFn& onBlock, const ProgressFn& progress);
+                ScanWant want, int workers, const BlockFn& onBlock, const ProgressFn& progress,
+                CaseFolding folding = CaseFolding::None);
 
 } // namespace vek

@@ -35,8 +35,17 @@ std::optional<Offset> StrictNumber(std::string_view text, int base) {
 struct Collected {
   std::optional<std::string> startText;
   std::optional<std::string> pagesText;
+  std::optional<std::string> colorName;      // as typed: --color or --colour
+  std::optional<std::string> ignoreCaseName; // as typed: -i or --ignore-case
   int actions = 0;
 };
+
+std::optional<ColorWhen> ParseColorWhen(std::string_view text) {
+  if (text == "auto") return ColorWhen::Auto;
+  if (text == "always") return ColorWhen::Always;
+  if (text == "never") return ColorWhen::Never;
+  return std::nullopt;
+}
 
 class Parser {
  public:
@@ -92,6 +101,20 @@ class Parser {
       m_line.readOnly = true;
     } else if (arg == "--no-journal") {
       m_line.noJournal = true;
+    } else if (arg == "--count") {
+      m_line.countOnly = true;
+    } else if (arg == "-i" || arg == "--ignore-case") {
+      m_line.ignoreCase = true;
+      m_collected.ignoreCaseName = arg;
+    } else if (name == "--color" || name == "--colour") {
+      // The value only after '=': "--color FILE" must leave FILE the file.
+      m_collected.colorName = name;
+      const auto when = inlineValue ? ParseColorWhen(*inlineValue) : ColorWhen::Auto;
+      if (when) {
+        m_line.color = *when;
+      } else {
+        Fail("'" + *inlineValue + "' is not a WHEN for " + name + ": use always, never or auto");
+      }
     } else if (name == "--start") {
       if (const auto text = Value(name, inlineValue)) m_collected.startText = *text;
     } else if (name == "--pages") {
@@ -139,12 +162,20 @@ class Parser {
   void Check() {
     const bool dump = m_line.action == TerminalAction::Dump;
     CheckJournalSwitches();
+    const bool find = m_line.action == TerminalAction::Find;
     if (!dump) {
       if (m_collected.startText) Fail("option '--start' goes only with --dump");
       if (m_line.hexOffsets && m_line.action != TerminalAction::History) {
         Fail("option '--hex' goes only with --dump and --history");
       }
       if (m_collected.pagesText) Fail("option '--pages' goes only with --dump");
+      if (m_collected.colorName) Fail("option '" + *m_collected.colorName + "' goes only with --dump");
+    }
+    if (!find && m_line.countOnly) Fail("option '--count' goes only with --find and --find-hex");
+    // PAIRS are bytes, not letters: folding them would find bytes that were not asked for.
+    if (m_collected.ignoreCaseName && !find) Fail("option '" + *m_collected.ignoreCaseName + "' goes only with --find");
+    if (m_collected.ignoreCaseName && find && m_line.findMode == PatternMode::Hex) {
+      Fail("option '" + *m_collected.ignoreCaseName + "' does not go with --find-hex: PAIRS are bytes, not letters");
     }
     if (m_line.action == TerminalAction::Find && m_line.findText.empty()) {
       Fail(m_line.findMode == PatternMode::Ascii ? "--find needs a TEXT that is not empty"

@@ -66,7 +66,8 @@ SearchResult SearchFile(const ReadAtFn& readAt, Offset fileSize, Offset from,
 }
 
 SearchStatus FindAll(const ReadAtFn& readAt, Offset fileSize, std::span<const std::uint8_t> pattern,
-                     const std::function<void(std::span<const Offset>)>& onMatches, int workers) {
+                     const std::function<void(std::span<const Offset>)>& onMatches, int workers,
+                     CaseFolding folding) {
   if (!Searchable(fileSize, 0, pattern)) return SearchStatus::NotFound;
   SearchStatus status = SearchStatus::NotFound;
   ScanBlocks(
@@ -81,7 +82,7 @@ SearchStatus FindAll(const ReadAtFn& readAt, Offset fileSize, std::span<const st
         status = SearchStatus::Found;
         return true;
       },
-      {});
+      {}, folding);
   return status;
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 #include <span>
 
+#include "core/CaseFolding.h"
 #include "core/File.h"
 #include "core/PageGeometry.h"
 
@@ -57,8 +58,9 @@ SearchResult SearchFile(const ReadAtFn& readAt, Offset fileSize, Offset from,
 // (bench/README.md). `onMatches` gets each block's matches in file order on the calling thread,
 // while the workers scan the blocks after it. A read that fails or comes back short stops the walk
 // with ReadError; matches handed over up to then stand. Found, NotFound or ReadError; an empty
-// pattern finds nothing.
+// pattern finds nothing. With CaseFolding::Ascii letters match either case.
 SearchStatus FindAll(const ReadAtFn& readAt, Offset fileSize, std::span<const std::uint8_t> pattern,
-                     const std::function<void(std::span<const Offset> matches)>& onMatches, int workers = 0);
+                     const std::function<void(std::span<const Offset> matches)>& onMatches, int workers = 0,
+                     CaseFolding folding = CaseFolding::None);
 
 } // namespace vek

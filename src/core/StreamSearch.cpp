@@ -6,10 +6,11 @@
 namespace vek {
 
 SearchStatus FindAllInStream(const ReadNextFn& readNext, std::span<const std::uint8_t> pattern,
-                                   const std::function<void(Offset)>& onMatch, std::size_t blockBytes) {
+                             const std::function<void(Offset)>& onMatch, std::size_t blockBytes,
+                             CaseFolding folding) {
   if (pattern.empty()) return SearchStatus::NotFound;
   const std::size_t carry = pattern.size() - 1;
-  const ScanPlan plan = PlanScan(pattern);
+  const ScanPlan plan = PlanScan(pattern, folding);
   std::vector<std::uint8_t> buffer(std::max<std::size_t>(blockBytes, 1) + carry);
   Offset base = 0;       // the stream offset of buffer[0]
   std::size_t held = 0;  // bytes in the buffer, the kept ones first

@@ -21,9 +21,9 @@ using ReadNextFn = std::function<std::int64_t(std::uint8_t* buffer, std::size_t 
 // them in a file. The stream is read `blockBytes` at a time, and the pattern.size() - 1 bytes at
 // the end of a block are kept for the next, so a match across two blocks is found whole.
 // Found, NotFound or ReadError (matches reported before the failure stand); an empty pattern finds
-// nothing.
+// nothing. With CaseFolding::Ascii letters match either case.
 SearchStatus FindAllInStream(const ReadNextFn& readNext, std::span<const std::uint8_t> pattern,
-                                   const std::function<void(Offset)>& onMatch,
-                                   std::size_t blockBytes = kSearchBlockBytes);
+                             const std::function<void(Offset)>& onMatch, std::size_t blockBytes = kSearchBlockBytes,
+                             CaseFolding folding = CaseFolding::None);
 
 } // namespace vek

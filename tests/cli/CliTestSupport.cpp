@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <random>
 #include <stdexcept>
@@ -47,11 +48,14 @@ Bytes RandomBytes(std::size_t size, unsigned seed, const std::string& alphabet) 
   return bytes;
 }
 
-std::vector<std::int64_t> NaiveFindAll(const Bytes& hay, const Bytes& pattern) {
+std::vector<std::int64_t> NaiveFindAll(const Bytes& hay, const Bytes& pattern, bool ignoreCase) {
+  const auto same = [ignoreCase](std::uint8_t a, std::uint8_t b) {
+    return ignoreCase ? std::tolower(a) == std::tolower(b) : a == b;
+  };
   std::vector<std::int64_t> found;
   if (pattern.empty()) return found;
   for (std::size_t i = 0; i + pattern.size() <= hay.size(); ++i) {
-    if (std::equal(pattern.begin(), pattern.end(), hay.begin() + static_cast<std::ptrdiff_t>(i))) {
+    if (std::equal(pattern.begin(), pattern.end(), hay.begin() + static_cast<std::ptrdiff_t>(i), same)) {
       found.push_back(static_cast<std::int64_t>(i));
     }
   }

@@ -25,7 +25,8 @@ Outcome RunVek(const std::vector<std::string>& args, int in = -1);
 // Random bytes from a small alphabet, so that short patterns match often and overlap.
 Bytes RandomBytes(std::size_t size, unsigned seed, const std::string& alphabet);
 
-// Every offset where `pattern` starts in `hay`: the plain definition.
-std::vector<std::int64_t> NaiveFindAll(const Bytes& hay, const Bytes& pattern);
+// Every offset where `pattern` starts in `hay`: the plain definition; ignoring case as the C
+// library's tolower of the "C" locale does (ASCII letters only).
+std::vector<std::int64_t> NaiveFindAll(const Bytes& hay, const Bytes& pattern, bool ignoreCase = false);
 
 } // namespace vek::cli::test

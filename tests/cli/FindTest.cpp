@@ -49,6 +49,57 @@ TEST(TerminalFind, TextIsMatchedByteForByteWithoutCaseFolding) {
   EXPECT_EQ(RunVek({"--find", "ab", path}).status, kExitNotFound);
 }
 
+TEST(TerminalFind, IgnoreCaseLetsAsciiLettersMatchEitherCaseAndNothingElse) {
+  TempDir dir;
+  // Letters, their case-bit neighbours and a Latin letter in both cases, over a block seam.
+  const Bytes bytes = RandomBytes(2 * kSearchBlockBytes + 777, 9, "aAbB@`\xC1\xE1");
+  const std::string path = dir.Write("cases.bin", bytes);
+  for (const std::string text : {"ab", "Ba@", "A`", "\xE1"}) {
+    SCOPED_TRACE(text);
+    const Bytes pattern(text.begin(), text.end());
+    const std::vector<std::int64_t> expected = NaiveFindAll(bytes, pattern, true);
+    ASSERT_FALSE(expected.empty());
+    for (const char* spelling : {"-i", "--ignore-case"}) {
+      const Outcome found = RunVek({spelling, "--find", text, path});
+      EXPECT_EQ(found.status, kExitFound);
+      EXPECT_EQ(found.out, Lines(expected));
+    }
+  }
+  EXPECT_EQ(RunVek({"--find", "aB", "-i", dir.Write("mixed.bin", {'A', 'b', 'a', 'B', 0xE9, 'a'})}).out, "0\n2\n");
+}
+
+TEST(TerminalFind, CountIsTheNumberOfLinesFindPrints) {
+  TempDir dir;
+  const std::string text = dir.Write("text.bin", RandomBytes(kSearchBlockBytes + 555, 6, "abAB"));
+  const std::string exe = dir.Write("exe.bin", {0x00, 0x4D, 0x5A, 0x90, 0x4D, 0x5A, 0x4D});
+  struct Case {
+    std::vector<std::string> find;
+    std::string file;
+  };
+  const Case cases[] = {
+      {{"--find", "ab"}, text},
+      {{"--find", "aa"}, text}, // overlapping matches count, as --find lists them
+      {{"--find", "aB", "-i"}, text},
+      {{"--find", "abc"}, text},
+      {{"--find-hex", "4D5A"}, exe},
+      {{"--find-hex", "FF"}, exe},
+      {{"--find", "x"}, "/dev/null"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.find));
+    std::vector<std::string> args = c.find;
+    args.push_back(c.file);
+    const Outcome listed = RunVek(args);
+    args.push_back("--count");
+    const Outcome counted = RunVek(args);
+    const auto lines = std::count(listed.out.begin(), listed.out.end(), '\n');
+    EXPECT_EQ(counted.out, std::to_string(lines) + "\n");
+    EXPECT_EQ(counted.status, lines > 0 ? kExitFound : kExitNotFound);
+    EXPECT_EQ(counted.status, listed.status);
+    EXPECT_EQ(counted.err, "");
+  }
+}
+
 TEST(TerminalFind, APatternLongerThanTheDialogAllowsIsRefusedNotCut) {
   TempDir dir;
   const std::string path = dir.Write("a.bin", Bytes(600, 'a'));

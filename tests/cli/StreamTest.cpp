@@ -57,6 +57,10 @@ TEST(Stream, APipeDumpsAndFindsAsAFileOfTheSameBytes) {
       {2500000, {"--find", "abca"}},
       {2500000, {"--find-hex", "6263"}},
       {100, {"--find", "zzz"}},
+      {2500000, {"--find", "aBcA", "-i"}},
+      {2500000, {"--find", "abca", "--count"}},
+      {100, {"--find", "zzz", "--count"}},
+      {1000, {"--dump", "--color=always"}},
   };
   TempDir dir;
   for (const Case& c : cases) {

@@ -132,6 +132,60 @@ TEST(CommandLineFind, TakesTheNextArgumentAsTheTextWhateverItLooksLike) {
   }
 }
 
+TEST(CommandLineFind, CountAndIgnoreCaseStandAnywhereButRightAfterFind) {
+  struct Case {
+    Args args;
+    std::string text;
+    bool count;
+    bool ignoreCase;
+    std::string file;
+  };
+  const Case cases[] = {
+      {{"--find", "x", "f"}, "x", false, false, "f"},
+      {{"--find", "x", "--count", "f"}, "x", true, false, "f"},
+      {{"--count", "--find-hex", "41", "f"}, "41", true, false, "f"},
+      {{"-i", "--find", "x", "f"}, "x", false, true, "f"},
+      {{"--find", "x", "f", "--ignore-case", "--count"}, "x", true, true, "f"},
+      // --find takes the next argument as its TEXT, whatever it looks like, as for any value.
+      {{"--find", "-i", "f", "g"}, "-i", false, false, "f"},
+      {{"--find", "--count", "f", "g"}, "--count", false, false, "f"},
+  };
+  for (const Case& c : cases) {
+    const CommandLine line = ParseCommandLine(c.args);
+    SCOPED_TRACE(testing::PrintToString(c.args));
+    EXPECT_EQ(line.error, "");
+    EXPECT_EQ(line.findText, c.text);
+    EXPECT_EQ(line.countOnly, c.count);
+    EXPECT_EQ(line.ignoreCase, c.ignoreCase);
+    EXPECT_EQ(line.fileName, c.file);
+  }
+}
+
+TEST(CommandLineDump, ColorTakesItsWhenOnlyAfterAnEqualsSign) {
+  struct Case {
+    Args args;
+    ColorWhen color;
+    std::string file;
+  };
+  const Case cases[] = {
+      {{"--dump", "f"}, ColorWhen::Auto, "f"},
+      {{"--dump", "--color", "f"}, ColorWhen::Auto, "f"},
+      {{"--dump", "--color=auto", "f"}, ColorWhen::Auto, "f"},
+      {{"--dump", "--color=always", "f"}, ColorWhen::Always, "f"},
+      {{"--color=never", "--dump", "f"}, ColorWhen::Never, "f"},
+      {{"--dump", "--colour=always", "f"}, ColorWhen::Always, "f"},
+      {{"--dump", "--color=always", "--color=never", "f"}, ColorWhen::Never, "f"}, // the last one counts
+      {{"--dump", "--color", "always"}, ColorWhen::Auto, "always"},
+  };
+  for (const Case& c : cases) {
+    const CommandLine line = ParseCommandLine(c.args);
+    SCOPED_TRACE(testing::PrintToString(c.args));
+    EXPECT_EQ(line.error, "");
+    EXPECT_EQ(line.color, c.color);
+    EXPECT_EQ(line.fileName, c.file);
+  }
+}
+
 TEST(CommandLineErrors, MissingOperandsAndMisplacedSwitchesAreUsageErrors) {
   struct Case {
     Args args;
@@ -157,6 +211,16 @@ TEST(CommandLineErrors, MissingOperandsAndMisplacedSwitchesAreUsageErrors) {
       {{"--hex", "f"}, "--hex"},
       {{"--start", "5", "f"}, "--start"},
       {{"--find", "x", "--pages", "2", "f"}, "--pages"},
+      {{"--dump", "f", "--color=blue"}, "'blue' is not a WHEN for --color: use always, never or auto"},
+      {{"--dump", "f", "--color="}, "'' is not a WHEN"},
+      {{"--dump", "f", "--colour=yes"}, "--colour"},
+      {{"--find", "x", "--color", "f"}, "option '--color' goes only with --dump"},
+      {{"--color=always", "f"}, "option '--color' goes only with --dump"},
+      {{"--dump", "f", "--count"}, "option '--count' goes only with --find and --find-hex"},
+      {{"--count", "f"}, "--count"},
+      {{"--dump", "-i", "f"}, "option '-i' goes only with --find"},
+      {{"--ignore-case", "f"}, "option '--ignore-case' goes only with --find"},
+      {{"--find-hex", "41", "-i", "f"}, "option '-i' does not go with --find-hex: PAIRS are bytes, not letters"},
   };
   for (const Case& c : cases) {
     const CommandLine line = ParseCommandLine(c.args);

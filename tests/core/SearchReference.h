@@ -2,6 +2,7 @@
 // Slow, obviously right searches that the fast file search is checked against.
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -28,14 +29,18 @@ inline Offset PageByPageSearch(std::span<const std::uint8_t> file, Offset from,
   return -1;
 }
 
-// Every offset >= from at which the pattern lies wholly inside the file, in order.
+// Every offset >= from at which the pattern lies wholly inside the file, in order. Ignoring case,
+// bytes are compared as the C library's tolower of the "C" locale sees them: ASCII letters only.
 inline std::vector<Offset> AllOccurrences(std::span<const std::uint8_t> file, Offset from,
-                                          std::span<const std::uint8_t> pattern) {
+                                          std::span<const std::uint8_t> pattern, bool ignoreCase = false) {
+  const auto same = [ignoreCase](std::uint8_t a, std::uint8_t b) {
+    return ignoreCase ? std::tolower(a) == std::tolower(b) : a == b;
+  };
   std::vector<Offset> found;
   if (pattern.empty()) return found;
   for (Offset m = std::max<Offset>(from, 0);
        m + static_cast<Offset>(pattern.size()) <= static_cast<Offset>(file.size()); ++m) {
-    if (std::equal(pattern.begin(), pattern.end(), file.begin() + m)) found.push_back(m);
+    if (std::equal(pattern.begin(), pattern.end(), file.begin() + m, same)) found.push_back(m);
   }
   return found;
 }

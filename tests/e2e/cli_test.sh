@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The built program in a terminal, without a display: --find agrees with `grep -obUaF`, --dump
-# prints the pages, the exit statuses are grep's, --help and --version answer.
+# The built program in a terminal, without a display: --find agrees with `grep -obUaF` (and with
+# -i, `grep -obUaiF`), --count with the lines --find prints, --dump prints the pages, in colour on
+# a terminal only, the exit statuses are grep's, --help and --version answer.
 source "$(dirname "$0")/lib.sh"
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 export LC_ALL=C
@@ -18,7 +19,7 @@ compare_find() {
   local label=$1 grep_pattern=$2
   shift 2
   local want got status
-  want=$(grep -obUaF -- "$grep_pattern" "$file" | cut -d: -f1 || true)
+  want=$(grep "${grep_flags:--obUaF}" -- "$grep_pattern" "$file" | cut -d: -f1 || true)
   got=$("$VEK" "$@" "$file") && status=0 || status=$?
   [[ "$got" == "$want" ]] || fail "$label: vek printed $(wc -l <<<"$got") offsets, grep $(wc -l <<<"$want")"
   if [[ -n "$want" ]]; then
@@ -32,6 +33,20 @@ compare_find marker VEKmark7 --find VEKmark7
 compare_find two-bytes 'q}' --find 'q}'
 compare_find hex $'\xC3\xA9' --find-hex 'c3 A9'
 compare_find absent 'VEKmark7-not-there' --find 'VEKmark7-not-there'
+# The marker in other cases, at the second 128 KiB seam and in the middle.
+for at in 262140 1500000; do
+  printf 'vekMARK7' | dd of="$file" bs=1 seek="$at" conv=notrunc status=none
+done
+grep_flags=-obUaiF compare_find ignore-case VEKmark7 -i --find vekmark7
+grep_flags=-obUaiF compare_find ignore-case-two-bytes 'q}' --ignore-case --find 'Q}'
+# --count: the number of lines --find prints, and the same status.
+for pattern in VEKmark7 'q}' not-there; do
+  count=$("$VEK" --find "$pattern" --count "$file") && status=0 || status=$?
+  lines=$("$VEK" --find "$pattern" "$file" | grep -c . || true)
+  [[ "$count" == "$lines" ]] || fail "--count of $pattern: $count, --find printed $lines lines"
+  [[ $status -eq $((lines > 0 ? 0 : 1)) ]] || fail "--count of $pattern: status $status"
+done
+echo "PASS count"
 [[ $("$VEK" --find VEKmark7 "$file" | tail -n 1) == 2999992 ]] || fail "marker at the end not found"
 
 # --dump: one line per 20 bytes; the first line holds the file's first bytes in hex-words.
@@ -44,6 +59,19 @@ first=$("$VEK" --dump --pages 1 "$file" | head -n 1)
 last=$("$VEK" --dump --hex --start FFFFFFFF "$file" | head -n 1)
 [[ "$last" == " 2DC5F8  "* ]] || fail "dump past the end starts with '$last'"
 echo "PASS dump: $lines lines"
+
+# Colour on a terminal (script(1) gives the dump one) unless NO_COLOR says no; never into a pipe
+# unless asked; without colour the very same text.
+plain=$("$VEK" --dump --pages 1 "$file")
+on_terminal() { script -qec "$*" /dev/null | tr -d '\r'; }
+[[ $(on_terminal "'$VEK' --dump --pages 1 '$file'") == *$'\e['3?m* ]] || fail "no colour on a terminal"
+[[ $(NO_COLOR=1 on_terminal "'$VEK' --dump --pages 1 '$file'") == "$plain" ]] || fail "colour on a terminal despite NO_COLOR"
+[[ $(on_terminal "'$VEK' --dump --color=never --pages 1 '$file'") == "$plain" ]] || fail "colour with --color=never"
+[[ $("$VEK" --dump --pages 1 --color "$file") == "$plain" ]] || fail "colour into a pipe with --color (auto)"
+colored=$(NO_COLOR=1 "$VEK" --dump --pages 1 --color=always "$file")
+[[ $(sed 's/\x1b\[[0-9;]*m//g' <<<"$colored") == "$plain" ]] || fail "--color=always changes the text"
+[[ "$colored" != "$plain" ]] || fail "no colour with --color=always"
+echo "PASS colour"
 
 # Pipes, standard input and files without a size are read as streams.
 [[ "$(printf 'MZ\x90' | "$VEK" --dump -)" == "      0  4D5A 90"* ]] || fail "dump of standard input: $(printf 'MZ' | "$VEK" --dump -)"
@@ -69,5 +97,7 @@ status=0; "$VEK" --find 2>/dev/null || status=$?
 echo "PASS statuses"
 
 [[ "$("$VEK" --version)" == $'vek 1.0.0.5\nVEK Application' ]] || fail "version: $("$VEK" --version)"
-"$VEK" --help | grep -q -- '--find-hex' || fail "help does not mention --find-hex"
+for switch in --find-hex --count --ignore-case --color; do
+  "$VEK" --help | grep -q -- "$switch" || fail "help does not mention $switch"
+done
 echo "PASS help and version"

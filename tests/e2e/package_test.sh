@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Debian package: cpack makes vek_<version>_<arch>.deb of the build, lintian finds no error in
-# it, apt-get installs it, the installed /usr/bin/vek answers, its files are in place, and apt-get
-# purges it again, leaving the machine's packages as they were, also when a check fails.
+# it, apt-get installs it, the installed /usr/bin/vek answers, its files are in place, the shells
+# find its completion, and apt-get purges it again, leaving the machine's packages as they were,
+# also when a check fails.
 #   package_test.sh path/to/vek [path/to/vek_....deb]   (or VEK_DEB=...: test that package instead)
 # Installing needs root: otherwise, or where a vek package or file is there already, it skips
 # (status 77).
@@ -100,7 +101,8 @@ echo "PASS installed vek runs: $dump"
 
 files=(/usr/share/applications/vek.desktop /usr/share/icons/hicolor/scalable/apps/vek.svg
        /usr/share/man/man1/vek.1.gz /usr/share/metainfo/io.github.vek.Vek.metainfo.xml
-       /usr/share/doc/vek/copyright)
+       /usr/share/doc/vek/copyright /usr/share/bash-completion/completions/vek
+       /usr/share/zsh/vendor-completions/_vek /usr/share/fish/vendor_completions.d/vek.fish)
 for size in 16 32 48 64 128 256; do files+=("/usr/share/icons/hicolor/${size}x${size}/apps/vek.png"); done
 owned=$(dpkg-query -L vek)
 for f in "${files[@]}"; do
@@ -111,6 +113,20 @@ ls /usr/share/doc/vek/changelog*.gz >/dev/null 2>&1 || fail "no changelog in /us
 grep -q '^Exec=vek -- %f$' /usr/share/applications/vek.desktop || fail "the desktop entry does not open a file"
 zcat /usr/share/man/man1/vek.1.gz | grep -q '^\.TH VEK 1' || fail "the man page is not vek's"
 echo "PASS installed files: ${#files[@]} and the changelog"
+
+# The shells find the completion where the package put it.
+registered=$(bash -c 'source /usr/share/bash-completion/completions/vek; complete -p vek') ||
+  fail "sourcing the bash completion failed"
+[[ "$registered" == "complete -F _vek vek" ]] || fail "bash completion: '$registered'"
+if command -v zsh >/dev/null; then
+  found=$(HOME="$WORK" zsh -fc 'autoload -U compinit; compinit -u -D; print -r -- $_comps[vek]')
+  [[ "$found" == _vek ]] || fail "zsh's compinit does not find the completion: '$found'"
+fi
+if command -v fish >/dev/null; then
+  offered=$(HOME="$WORK" fish -c 'complete -C "vek --ignore-"' | cut -f1)
+  [[ "$offered" == --ignore-case ]] || fail "fish does not complete vek: '$offered'"
+fi
+echo "PASS completion: bash ($registered)$(command -v zsh >/dev/null && echo ', zsh')$(command -v fish >/dev/null && echo ', fish')"
 
 # Purge it again: the machine holds the packages it held before, and none of vek's files.
 "${apt[@]}" purge vek >"$WORK/purge.log" 2>&1 || { tail -n 20 "$WORK/purge.log" >&2; fail "apt-get purge failed"; }
