@@ -349,11 +349,10 @@ TEST(SearchFile, AReadFailureCountsOnlyBeforeTheFirstMatch) {
     Plant(early, 100, B("END"));
     MemoryFile withEarlyMatch{early};
     const ReadAtFn innerEarly = withEarlyMatch.Reader();
-    const SearchResult found = SearchFile(
-        [&](Offset offset, std::uint8_t* buffer, std::size_t size) -> std::int64_t {
-          return offset / block == 2 ? -1 : innerEarly(offset, buffer, size);
-        },
-        fileSize, 0, B("END"), {}, workers);
+    const ReadAtFn earlyFailsInBlock2 = [&](Offset offset, std::uint8_t* buffer, std::size_t size) -> std::int64_t {
+      return offset / block == 2 ? -1 : innerEarly(offset, buffer, size);
+    };
+    const SearchResult found = SearchFile(earlyFailsInBlock2, fileSize, 0, B("END"), {}, workers);
     EXPECT_EQ(found.status, Status::Found);
     EXPECT_EQ(found.offset, 100);
   }
