@@ -6,24 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "TempDir.h"
+
 namespace vek::cli::test {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// A fresh directory, removed with everything in it when the object goes.
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-
-  const std::string& Path() const { return m_path; }
-  std::string Write(const std::string& name, const Bytes& bytes) const; // returns the full path
-
- private:
-  std::string m_path;
-};
+using vek::test::TempDir;
 
 struct Outcome {
   int status = -1;
