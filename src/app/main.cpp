@@ -23,6 +23,7 @@ constexpr const char* kUsage =
     "  or:  vek --dump [--start N] [--hex] [--pages K] [--] FILE\n"
     "  or:  vek --find TEXT [--] FILE\n"
     "  or:  vek --find-hex PAIRS [--] FILE\n"
+    "  or:  vek --compare [--first] [--hex] [--] FILE SECOND\n"
     "Show FILE a page of 200 bytes at a time, as offsets, hex-words and characters,\n"
     "and change single bytes of it in place.\n"
     "Without FILE, vek asks for a file to open.\n"
@@ -34,15 +35,19 @@ constexpr const char* kUsage =
     "In a terminal, without a display:\n"
     "      --dump         print FILE page after page, as the window shows it\n"
     "      --start N      begin with the page at offset N (decimal; hex with --hex)\n"
-    "      --hex          read N in hex and print offsets in hex\n"
+    "      --hex          read N in hex and print offsets in hex (--compare too)\n"
     "      --pages K      print at most K pages\n"
     "      --find TEXT    print the offset of every occurrence of TEXT, one per line\n"
     "      --find-hex PAIRS  the same for bytes given as hex pairs (\"4D5A\", blanks ignored)\n"
+    "      --compare      print every byte where FILE and SECOND differ: offset, both bytes\n"
+    "                     in hex; which one ends first goes to standard error, as cmp says it\n"
+    "      --first        with --compare: only the first difference\n"
     "FILE \"-\" reads standard input; pipes, FIFOs and files without a size (/proc)\n"
     "are read as they come, and --start skips that many bytes of them.\n"
-    "Exit status: 0 found (or dumped), 1 not found, 2 error.\n"
+    "Exit status: 0 found (or dumped), 1 not found, 2 error;\n"
+    "--compare as cmp: 0 the same, 1 different, 2 trouble.\n"
     "\n"
-    "Other options are ignored. Only the first FILE is opened.\n";
+    "Other options are ignored. Only the first FILE is opened (and SECOND compared).\n";
 
 bool HaveDisplay() {
   return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||

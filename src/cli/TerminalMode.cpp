@@ -7,6 +7,7 @@
 #include <span>
 #include <vector>
 
+#include "cli/Compare.h"
 #include "cli/DecimalLines.h"
 #include "cli/Dump.h"
 #include "core/FileErrorText.h"
@@ -167,6 +168,7 @@ std::optional<Pattern> BuildPattern(std::string_view text, PatternMode mode, std
 int RunTerminalMode(const CommandLine& line, int in, std::FILE* out, std::FILE* err) {
   // The parser reports these as usage errors before anything runs.
   if (!line.fileName || line.action == TerminalAction::None) return kExitError;
+  if (line.action == TerminalAction::Compare) return RunCompare(line, in, out, err);
   std::string reason;
   std::optional<Pattern> pattern;
   if (line.action == TerminalAction::Find) {

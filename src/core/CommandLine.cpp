@@ -50,7 +50,11 @@ class Parser {
       // the window opens a file called "-" in the current directory.
       const bool isSwitch = !switchesEnded && arg.size() > 1 && arg[0] == '-';
       if (!isSwitch) {
-        if (!m_line.fileName) m_line.fileName = arg;
+        if (!m_line.fileName) {
+          m_line.fileName = arg;
+        } else if (!m_line.secondFileName) {
+          m_line.secondFileName = arg;
+        }
       } else if (arg == "--") {
         switchesEnded = true;
       } else {
@@ -74,6 +78,10 @@ class Parser {
       m_line.version = true;
     } else if (arg == "--dump") {
       SetAction(TerminalAction::Dump);
+    } else if (arg == "--compare") {
+      SetAction(TerminalAction::Compare);
+    } else if (arg == "--first") {
+      m_line.firstOnly = true;
     } else if (arg == "--hex") {
       m_line.hexOffsets = true;
     } else if (name == "--find" || name == "--find-hex") {
@@ -99,7 +107,7 @@ class Parser {
   }
 
   void SetAction(TerminalAction action) {
-    if (++m_collected.actions > 1) Fail("use only one of --dump, --find and --find-hex");
+    if (++m_collected.actions > 1) Fail("use only one of --dump, --find, --find-hex and --compare");
     m_line.action = action;
   }
 
@@ -111,13 +119,17 @@ class Parser {
     const bool dump = m_line.action == TerminalAction::Dump;
     if (!dump) {
       if (m_collected.startText) Fail("option '--start' goes only with --dump");
-      if (m_line.hexOffsets) Fail("option '--hex' goes only with --dump");
+      if (m_line.hexOffsets && m_line.action != TerminalAction::Compare) {
+        Fail("option '--hex' goes only with --dump or --compare");
+      }
       if (m_collected.pagesText) Fail("option '--pages' goes only with --dump");
     }
     if (m_line.action == TerminalAction::Find && m_line.findText.empty()) {
       Fail(m_line.findMode == PatternMode::Ascii ? "--find needs a TEXT that is not empty"
                                                 : "--find-hex needs PAIRS that are not empty");
     }
+    if (m_line.firstOnly && m_line.action != TerminalAction::Compare) Fail("option '--first' goes only with --compare");
+    if (m_line.action == TerminalAction::Compare && !m_line.secondFileName) Fail("--compare needs two FILEs");
     if (m_line.action != TerminalAction::None && !m_line.fileName) {
       Fail(std::string(dump ? "--dump" : m_line.findMode == PatternMode::Ascii ? "--find" : "--find-hex") +
            " needs a FILE");

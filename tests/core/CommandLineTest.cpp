@@ -132,6 +132,35 @@ TEST(CommandLineFind, TakesTheNextArgumentAsTheTextWhateverItLooksLike) {
   }
 }
 
+TEST(CommandLineCompare, TakesTwoNamesWithTheSwitchesInAnyOrderAroundThem) {
+  struct Case {
+    Args args;
+    const char* first;
+    const char* second;
+    bool hex;
+    bool firstOnly;
+  };
+  const Case cases[] = {
+      {{"--compare", "a", "b"}, "a", "b", false, false},
+      {{"a", "--compare", "b"}, "a", "b", false, false},
+      {{"a", "b", "--compare", "--hex"}, "a", "b", true, false},
+      {{"--first", "a", "--hex", "b", "--compare"}, "a", "b", true, true},
+      {{"--compare", "-", "/b"}, "-", "/b", false, false},
+      {{"--compare", "--", "-a", "--first"}, "-a", "--first", false, false},
+      {{"--compare", "a", "b", "c"}, "a", "b", false, false},
+  };
+  for (const Case& c : cases) {
+    const CommandLine line = ParseCommandLine(c.args);
+    SCOPED_TRACE(testing::PrintToString(c.args));
+    EXPECT_EQ(line.error, "");
+    EXPECT_EQ(line.action, TerminalAction::Compare);
+    EXPECT_EQ(line.fileName, c.first);
+    EXPECT_EQ(line.secondFileName, c.second);
+    EXPECT_EQ(line.hexOffsets, c.hex);
+    EXPECT_EQ(line.firstOnly, c.firstOnly);
+  }
+}
+
 TEST(CommandLineErrors, MissingOperandsAndMisplacedSwitchesAreUsageErrors) {
   struct Case {
     Args args;
@@ -157,6 +186,12 @@ TEST(CommandLineErrors, MissingOperandsAndMisplacedSwitchesAreUsageErrors) {
       {{"--hex", "f"}, "--hex"},
       {{"--start", "5", "f"}, "--start"},
       {{"--find", "x", "--pages", "2", "f"}, "--pages"},
+      {{"--compare", "a"}, "two FILEs"},
+      {{"--compare"}, "two FILEs"},
+      {{"--first", "a", "b"}, "--first"},
+      {{"--find", "x", "--first", "a"}, "--first"},
+      {{"--compare", "a", "b", "--dump"}, "only one"},
+      {{"--compare", "a", "b", "--start", "4"}, "--start"},
   };
   for (const Case& c : cases) {
     const CommandLine line = ParseCommandLine(c.args);
