@@ -47,13 +47,16 @@ class Windows {
     Offset offset = 0;                    // of the mapping's first byte
   };
 
-  Windows(const ScanSource& source, std::size_t blockCount) : m_source(source), m_blockCount(blockCount) {}
+  Windows(const ScanSource& source, std::size_t blockCount)
+      : m_source(source), m_blockCount(blockCount), m_windowBlocks(std::max<std::size_t>(1, source.WindowBlocks())) {}
+
+  std::size_t WindowBlocks() const { return m_windowBlocks; }
 
   // Block k's window, mapping [from, to) when it is the first block there; with `map` false the
   // block is only counted (it is not scanned).
   Window Enter(std::size_t k, Offset from, Offset to, bool map) {
     const std::lock_guard lock(m_mutex);
-    Entry& entry = Find(k / kMapWindowBlocks);
+    Entry& entry = Find(k / m_windowBlocks);
     if (map && !entry.tried) {
       entry.tried = true;
       entry.offset = std::max<Offset>(0, from - from % kWindowAlignment);
@@ -66,7 +69,7 @@ class Windows {
     std::unique_ptr<FileMapping> done;
     {
       const std::lock_guard lock(m_mutex);
-      Entry& entry = Find(k / kMapWindowBlocks);
+      Entry& entry = Find(k / m_windowBlocks);
       if (--entry.blocksLeft > 0) return;
       done = std::move(entry.mapping);
       m_entries.erase(m_entries.begin() + (&entry - m_entries.data()));
@@ -89,12 +92,13 @@ class Windows {
     }
     Entry& entry = m_entries.emplace_back();
     entry.window = window;
-    entry.blocksLeft = std::min(kMapWindowBlocks, m_blockCount - window * kMapWindowBlocks);
+    entry.blocksLeft = std::min(m_windowBlocks, m_blockCount - window * m_windowBlocks);
     return entry;
   }
 
   const ScanSource& m_source;
   const std::size_t m_blockCount;
+  const std::size_t m_windowBlocks;
   std::mutex m_mutex;
   std::vector<Entry> m_entries; // only the windows of the blocks in flight
 };
@@ -160,8 +164,8 @@ class Scan {
     const std::uint8_t* bytes[kMaxScanSources] = {};
     GuardedRange ranges[kMaxScanSources];
     std::size_t mapped = 0;
-    const auto [windowFrom, windowTo] = WindowSpan(k);
     for (std::size_t s = 0; s < m_sources.size(); ++s) {
+      const auto [windowFrom, windowTo] = WindowSpan(k, m_windows[s]->WindowBlocks());
       const Windows::Window window = m_windows[s]->Enter(k, windowFrom, windowTo, !out.failed);
       if (out.failed) continue; // entered all the same: every source leaves the block below
       if (window.mapping != nullptr) {
@@ -189,9 +193,9 @@ class Scan {
 
  private:
   // The bytes of the window that block k lies in: from its lowest candidate to its highest one's tail.
-  std::pair<Offset, Offset> WindowSpan(std::size_t k) const {
-    const std::size_t firstBlock = k / kMapWindowBlocks * kMapWindowBlocks;
-    const std::size_t lastBlock = std::min(firstBlock + kMapWindowBlocks, m_blockCount) - 1;
+  std::pair<Offset, Offset> WindowSpan(std::size_t k, std::size_t windowBlocks) const {
+    const std::size_t firstBlock = k / windowBlocks * windowBlocks;
+    const std::size_t lastBlock = std::min(firstBlock + windowBlocks, m_blockCount) - 1;
     const auto [lowFrom, lowTo] = Bounds(Forward() ? firstBlock : lastBlock);
     const auto [highFrom, highTo] = Bounds(Forward() ? lastBlock : firstBlock);
     (void)lowTo;

@@ -7,7 +7,7 @@
 // the scan's order whatever the workers' pace. At most 2 x workers blocks are examined ahead of the
 // one being judged: memory stays bounded whatever the file's size.
 //
-// Where a source can be mapped, its bytes are looked at in place: windows of kMapWindowBlocks
+// Where a source can be mapped, its bytes are looked at in place: windows of its WindowBlocks()
 // blocks are mapped by the first worker that needs one and unmapped once all their blocks are
 // done, and the examiner runs under RunGuarded (core/MappedReadGuard.h), so that a file cut short
 // meanwhile fails the block as a short read would. Other sources are read with pread into a buffer
@@ -31,10 +31,6 @@ enum class ScanWant {
   All,   // every result
 };
 
-// Blocks mapped at once. One mapping per block costs more than it saves (its set-up and tear-down
-// per MiB); windows of 64 MiB scan as fast as one mapping of the whole file, which would hold the
-// page tables of all of it (bench/README.md).
-inline constexpr std::size_t kMapWindowBlocks = 64;
 inline constexpr std::size_t kMaxScanSources = 2;
 
 struct ScannedBlock {

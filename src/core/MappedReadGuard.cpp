@@ -6,12 +6,15 @@
 #include <csignal>
 #include <mutex>
 
+#include <pthread.h>
+
 namespace vek {
 
 // How it works. One SIGBUS handler for the process, installed the first time a guard is armed,
 // with the handler that was there before kept. RunGuarded records the ranges in a thread-local
-// guard, saves the thread's context with sigsetjmp (without the signal mask: SA_NODEFER keeps
-// SIGBUS unblocked in the handler, so there is no mask to restore) and marks the guard armed. The
+// guard, saves the thread's context with sigsetjmp (without the signal mask, which would cost a
+// system call: SA_NODEFER keeps SIGBUS unblocked in the handler, and the handler unblocks it
+// itself before it jumps, for runtimes that block it all the same) and marks the guard armed. The
 // kernel delivers a fault's SIGBUS to the thread that touched the page: the handler finds that
 // thread's guard armed and the faulting address in one of its ranges, disarms it and siglongjmps
 // back into RunGuarded, which returns false. Anything else is passed to the previous handler, or,
@@ -67,6 +70,13 @@ void OnBusError(int signal, siginfo_t* info, void* context) {
   // si_code > 0: raised by the kernel for this thread's own access, not sent by another process.
   if (guard.armed != 0 && info != nullptr && info->si_code > 0 && Covers(guard, info->si_addr)) {
     guard.armed = 0;
+    // The jump does not restore the signal mask (saving it would cost a system call at every
+    // arming): unblock SIGBUS here, where a runtime that ignores SA_NODEFER (ThreadSanitizer's)
+    // has blocked it.
+    sigset_t bus;
+    sigemptyset(&bus);
+    sigaddset(&bus, SIGBUS);
+    pthread_sigmask(SIG_UNBLOCK, &bus, nullptr);
     siglongjmp(guard.resume, 1);
   }
   PassOn(signal, info, context);

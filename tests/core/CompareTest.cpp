@@ -73,18 +73,18 @@ std::vector<Pair> MakePairs() {
     return bytes;
   };
   std::vector<Pair> pairs;
-  const Bytes base = random(3 * kBlock + 4321);
+  const Bytes base = random(2 * kBlock + 4321);
   pairs.push_back({"equal", base, base});
-  for (const std::size_t at : {std::size_t{0}, kBlock - 1, kBlock, 2 * kBlock - 1, 2 * kBlock, 3 * kBlock + 4320}) {
+  for (const std::size_t at : {std::size_t{0}, kBlock - 1, kBlock, 2 * kBlock - 1, 2 * kBlock, 2 * kBlock + 4320}) {
     Bytes other = base;
     other[at] ^= 0x5A;
     pairs.push_back({"one difference at " + std::to_string(at), base, other});
   }
-  Bytes shorter(base.begin(), base.begin() + static_cast<std::ptrdiff_t>(2 * kBlock + 17));
+  Bytes shorter(base.begin(), base.begin() + static_cast<std::ptrdiff_t>(kBlock + 17));
   pairs.push_back({"a prefix of the other", base, shorter});
   pairs.push_back({"the other a prefix", shorter, base});
   Bytes shorterChanged = shorter;
-  shorterChanged[kBlock + 3] ^= 1;
+  shorterChanged[kBlock - 3] ^= 1;
   pairs.push_back({"shorter and different", shorterChanged, base});
   pairs.push_back({"an empty file", Bytes{}, base});
   pairs.push_back({"both empty", Bytes{}, Bytes{}});
@@ -113,8 +113,8 @@ TEST(ByteCompare, FindDifferenceFindsTheFirstDifferingByteAnywhereInAWord) {
 }
 
 // Every pair, read from memory and mapped from real files, with one to four workers: all the
-// differences in order with both bytes, the first one from offsets around each, the last one
-// before them.
+// differences in order with both bytes; the first one from offsets around the ends and around
+// some differences, the last one before them (each offset with its own count of workers).
 TEST(Compare, AgreesWithTheByteForByteDefinitionReadOrMapped) {
   const test::TempDir dir;
   for (const Pair& pair : MakePairs()) {
@@ -145,24 +145,30 @@ TEST(Compare, AgreesWithTheByteForByteDefinitionReadOrMapped) {
         EXPECT_EQ(all, expected.offsets.empty() && !expected.lengthsDiffer ? SearchStatus::NotFound : SearchStatus::Found);
         EXPECT_EQ(offsets, expected.offsets);
         EXPECT_TRUE(bytesRight);
-
-        std::vector<Offset> probes = {-5, 0, 1, expected.end, expected.end + 1, static_cast<Offset>(kBlock)};
-        for (std::size_t k = 0; k < expected.offsets.size(); k += 1 + expected.offsets.size() / 8) {
-          probes.insert(probes.end(), {expected.offsets[k] - 1, expected.offsets[k], expected.offsets[k] + 1});
+      }
+      // Around the ends and around the first, a middle and the last difference.
+      std::vector<Offset> probes = {-5, 0, expected.end, expected.end + 1};
+      if (!expected.offsets.empty()) {
+        for (const Offset o : {expected.offsets.front(), expected.offsets[expected.offsets.size() / 2],
+                               expected.offsets.back()}) {
+          probes.insert(probes.end(), {o - 1, o, o + 1});
         }
-        for (const Offset at : probes) {
-          const CompareResult next = FirstDifference(a, b, at, {}, workers);
-          const Offset want = FirstExpected(expected, at);
-          ASSERT_EQ(next.status, want < 0 ? SearchStatus::NotFound : SearchStatus::Found) << "from " << at;
-          ASSERT_EQ(next.difference.offset, want) << "from " << at;
-          ASSERT_EQ(next.difference.atEnd, want >= 0 && want == expected.end && expected.lengthsDiffer);
-          if (want >= 0 && !next.difference.atEnd) {
-            ASSERT_EQ(next.difference.first, pair.a[want]);
-            ASSERT_EQ(next.difference.second, pair.b[want]);
-          }
-          const CompareResult last = LastDifferenceBefore(a, b, at, {}, workers);
-          ASSERT_EQ(last.difference.offset, LastExpected(expected, at)) << "before " << at;
+      }
+      for (std::size_t p = 0; p < probes.size(); ++p) {
+        const Offset at = probes[p];
+        const int probeWorkers = 1 + static_cast<int>(p % 4);
+        SCOPED_TRACE(pair.name + (mapped ? ", mapped" : ", read") + ", workers " + std::to_string(probeWorkers));
+        const CompareResult next = FirstDifference(a, b, at, {}, probeWorkers);
+        const Offset want = FirstExpected(expected, at);
+        ASSERT_EQ(next.status, want < 0 ? SearchStatus::NotFound : SearchStatus::Found) << "from " << at;
+        ASSERT_EQ(next.difference.offset, want) << "from " << at;
+        ASSERT_EQ(next.difference.atEnd, want >= 0 && want == expected.end && expected.lengthsDiffer);
+        if (want >= 0 && !next.difference.atEnd) {
+          ASSERT_EQ(next.difference.first, pair.a[want]);
+          ASSERT_EQ(next.difference.second, pair.b[want]);
         }
+        const CompareResult last = LastDifferenceBefore(a, b, at, {}, probeWorkers);
+        ASSERT_EQ(last.difference.offset, LastExpected(expected, at)) << "before " << at;
       }
     }
     EXPECT_EQ(fileA.reads + fileB.reads, 0) << pair.name << ": regular files are compared in place";

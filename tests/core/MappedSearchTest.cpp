@@ -17,7 +17,9 @@ namespace vek::test {
 namespace {
 
 constexpr auto kBlock = static_cast<Offset>(kSearchBlockBytes);
-constexpr auto kWindow = static_cast<Offset>(kMapWindowBlocks) * kBlock;
+// Windows of a few blocks in the test of their edges: the same code as 64, in smaller files.
+constexpr std::size_t kTestWindowBlocks = 4;
+constexpr auto kWindow = static_cast<Offset>(kTestWindowBlocks) * kBlock;
 constexpr Offset kMiB = Offset{1} << 20;
 
 Bytes B(const std::string& text) { return Bytes(text.begin(), text.end()); }
@@ -46,14 +48,14 @@ TEST(MappedSearch, FindsMatchesAtTheEdgesOfTheWindowsAsTheReadsDo) {
       {"LAST-BYTES-OF-W0", kWindow - 16},   {"FIRST-OF-W1", kWindow},
       {"ACROSS-W1-W2", 2 * kWindow - 5},
       {"SHIFTED-ACROSS", from + kWindow - 7}, {"SHIFTED-LAST", from + 2 * kWindow - 14},
-      {"END-OF-FILE", 2 * kWindow + 3 * kMiB - 11},
+      {"END-OF-FILE", 2 * kWindow + 3 * kMiB + 12345 - 11},
   };
   std::vector<std::pair<Offset, Bytes>> marks;
   for (const Place& place : places) marks.emplace_back(place.at, B(place.pattern));
-  const Offset size = 2 * kWindow + 3 * kMiB;
+  const Offset size = 2 * kWindow + 3 * kMiB + 12345;
   const std::string path = WriteSparse(dir, "edges.bin", size, marks);
   CountingFile file(OpenForReading(path));
-  const ScanSource source = ReaderOf(file);
+  const ScanSource source(file, ReaderOf(file).ReadAt(), true, kTestWindowBlocks);
   for (int workers = 1; workers <= 4; ++workers) {
     for (const Place& place : places) {
       SCOPED_TRACE(std::string(place.pattern) + ", workers " + std::to_string(workers));
@@ -209,7 +211,8 @@ TEST(MappedSearch, WhatCannotBeMappedIsRead) {
     SCOPED_TRACE(workers);
     // The first window cannot be mapped, the second one can.
     CountingFile half(OpenForReading(path), {0});
-    EXPECT_EQ(AllMatches(ReaderOf(half), size, marker, SearchStatus::Found, workers), places);
+    const ScanSource halfMapped(half, ReaderOf(half).ReadAt(), true, kTestWindowBlocks);
+    EXPECT_EQ(AllMatches(halfMapped, size, marker, SearchStatus::Found, workers), places);
     EXPECT_GT(half.reads, 0);
     EXPECT_GT(half.mappings, 0);
     EXPECT_EQ(AllMatches(ReaderOf(memory), size, marker, SearchStatus::Found, workers), places);
