@@ -1,7 +1,6 @@
 #!/usr/bin/python3
 """Find over a file that another program cuts short while the search looks at it in place: a 64 GiB
-sparse file (seconds of holes to scan) is truncated to 1 MiB as soon as the search's progress
-shows. vek says "Read Error" in its own message box (captioned vek), read through AT-SPI, and keeps
+sparse file (seconds of holes to scan) is truncated to 1 MiB a second into the search. vek says "Read Error" in its own message box (captioned vek), read through AT-SPI, and keeps
 running: Enter closes the box and the page still reads."""
 
 import time
@@ -19,8 +18,10 @@ wait_for("the Find dialog", lambda: find(app, role="dialog", pred=lambda n: n.na
 x("type", "--delay", "40", "VEK-not-there")
 started = time.time()
 x("key", "Return")
-# The progress shows after half a second of searching; the cut comes then, seconds before the end.
-wait_for("the search's progress", lambda: find(app, pred=lambda n: n.getRoleName() == "progress bar"))
+# A second into a search of many seconds (the bus answers slowly while vek searches, so the script
+# does not wait for the progress through it): had the search ended first, the box would say that
+# nothing was found.
+time.sleep(1.0)
 os.truncate(path, 1 << 20)
 print("PASS cut to 1 MiB %.1f s into the search" % (time.time() - started))
 
@@ -28,7 +29,7 @@ box = wait_for("the message box", lambda: find(app, pred=lambda n: n.getRoleName
                                                 and find(n, name="Read Error") is not None), timeout=60)
 check(box.name == "vek", "the message box is captioned '%s'" % box.name)
 check(proc.poll() is None, "vek ended (status %s)" % proc.poll())
-check(shown_window_title("^vek$") == "vek", "no window captioned vek on the screen")
+check(x_out("search", "--onlyvisible", "--name", "^vek$") != "", "no window captioned vek on the screen")
 print("PASS \"Read Error\" in a message box captioned vek")
 
 x("key", "Return")
