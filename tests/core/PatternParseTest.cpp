@@ -13,7 +13,8 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 Bytes Parsed(std::string_view text, PatternMode mode) {
-  const std::span<const std::uint8_t> bytes = ParsePattern(text, mode).pattern.Bytes();
+  const ParsedPattern parsed = ParsePattern(text, mode); // the span below points into it
+  const std::span<const std::uint8_t> bytes = parsed.pattern.Bytes();
   return Bytes(bytes.begin(), bytes.end());
 }
 Bytes Hex(std::string_view text) { return Parsed(text, PatternMode::Hex); }
