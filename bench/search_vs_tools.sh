@@ -302,9 +302,10 @@ compare() {
   local left right
   run() {
     case "$1" in
-    vek) "$vek" --compare "$left" "$right" || true ;;
+    # The lines go to a file: cmp, as grep, does little when its output is /dev/null.
+    vek) "$vek" --compare "$left" "$right" >"$dir/lines.txt" || true ;;
     cmp) cmp "$left" "$right" || true ;;
-    cmp-l) cmp -l "$left" "$right" || true ;;
+    cmp-l) cmp -l "$left" "$right" >"$dir/lines.txt" || true ;;
     cat) cat "$left" "$right" ;;
     esac
   }
@@ -331,14 +332,14 @@ compare() {
   table "two 100 MB files, a difference every 100 bytes, pages read from disk" vek cmp-l cat
   unset -f prepare
   peak "$vek" --compare "$left" "$right"
-  rm -f "$c" "$d" "$dir/cmp-l.txt" "$dir/vek.txt"
+  rm -f "$c" "$d" "$dir/cmp-l.txt" "$dir/vek.txt" "$dir/lines.txt"
   times=()
 }
 
 # peak COMMAND...: its peak resident size, output to /dev/null.
 peak() {
   local kib
-  kib=$( { /usr/bin/time -f %M "$@" >/dev/null; } 2>&1 | tail -n 1)
+  kib=$( { /usr/bin/time -f %M "$@" >/dev/null || true; } 2>&1 | tail -n 1)
   echo "  peak resident size of $(basename "$1") ${*:2}: $kib KiB"
 }
 
