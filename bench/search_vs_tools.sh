@@ -3,6 +3,8 @@
 #
 #   bench/search_vs_tools.sh [DIR]          the file search against grep, ripgrep and cat
 #   bench/search_vs_tools.sh --dump [DIR]   the terminal dump against xxd, hexyl, hexdump and od
+#   bench/search_vs_tools.sh --states [DIR] the search in both states of the page cache, with the floor
+#   bench/search_vs_tools.sh --compare [DIR] vek --compare against cmp, cmp -l and cat
 #
 # DIR holds the test file (default: a new temporary directory, removed afterwards).
 #
@@ -15,15 +17,29 @@
 # $VEK (default build/vek); build them with
 #   cmake -S . -B build -G Ninja && cmake --build build -j2 --target bench_core_search_file vek
 #
+# The page cache's two states (--states): a search of a cached file differs by 2 x between them. The
+# file's pages read from disk (evicted with posix_fadvise DONTNEED by dd's nocache, then read once
+# by cat) sit in large folios, which a mapping takes almost for free; pages that came from writing
+# the file (a fresh copy, written before each run) cost a fault per page when mapped. In each
+# state, median of 5: the search through the program's file layer (mapped; "vek-pread" with
+# VEK_SEARCH_MAP=0, the copying reads of before), ripgrep, cat, and the floor of any scan,
+# $VEK_BUILD/bench/scan_limit (the file mapped and every 64-bit word ORed, on 2 threads and on 1).
+#
+# The compare (--compare), the files' pages read from disk before each run: `vek --compare`, cmp,
+# `cmp -l` and `cat A B` on two 1 GiB files that differ only 4 KiB before the end, and on two
+# 100 MB files with a difference every 100 bytes (vek's lines checked against cmp -l's, its 1-based
+# octal converted), with the peak resident size of each vek run.
+#
 # The dump: 100 MiB of random bytes printed to /dev/null as text, median of 5, with the ratio of each
 # tool's time to xxd's. The program is $VEK (default: build/vek). hexyl is timed when installed.
 set -euo pipefail
 
 mode=search
-if [[ "${1:-}" == --dump ]]; then
-  mode=dump
-  shift
-fi
+case "${1:-}" in
+--dump) mode=dump; shift ;;
+--states) mode=states; shift ;;
+--compare) mode=compare; shift ;;
+esac
 
 if [[ $# -ge 1 ]]; then
   dir="$1"
@@ -35,7 +51,21 @@ fi
 
 need() {
   for tool in "$@"; do
+    if [[ "$tool" == rg ]] && ! command -v rg >/dev/null; then
+      echo "installing ripgrep ..." >&2
+      sudo=()
+      [[ $(id -u) -ne 0 ]] && sudo=(sudo)
+      "${sudo[@]}" apt-get install -y -qq ripgrep >&2 || true
+    fi
     command -v "$tool" >/dev/null || { echo "missing $tool" >&2; exit 2; }
+  done
+}
+
+# from_disk FILE...: the files' pages as a person's files usually are, read from disk once.
+from_disk() {
+  for f in "$@"; do
+    dd if="$f" iflag=nocache count=0 status=none
+    cat "$f" >/dev/null
   done
 }
 
@@ -213,6 +243,104 @@ dump() {
     awk -v n="$command" -v t="${m[$name]}" -v x="${m[xxd]}" -v bytes="$text" 'BEGIN {
       printf "| `%s` | %.2f s | %.0f MB | %.0f MB/s | %.2f |\n", n, t, bytes / 1e6, bytes / 1e6 / t, t / x }'
   done
+}
+
+states() {
+  local search_bin="${VEK_BUILD:-build}/bench/bench_core_search_file"
+  local floor="${VEK_BUILD:-build}/bench/scan_limit"
+  for program in "$search_bin" "$floor"; do
+    [[ -x "$program" ]] || { echo "missing $program: build it first, or set VEK_BUILD" >&2; exit 2; }
+  done
+  need rg cat dd
+  local file="$dir/vek-search-1g.bin" copy="$dir/vek-search-written.bin" marker="VEKmark7" size=$((1 << 30))
+  write_random "$file" "$size"
+  printf '%s' "$marker" | dd of="$file" bs=1 seek=$((size - 4096)) conv=notrunc status=none
+  [[ "$("$search_bin" "$file" "$marker")" == $((size - 4096)) ]] || { echo "vek did not find the marker" >&2; exit 1; }
+
+  local target
+  run() {
+    case "$1" in
+    vek) "$search_bin" "$target" "$marker" ;;
+    vek-pread) VEK_SEARCH_MAP=0 "$search_bin" "$target" "$marker" ;;
+    rg) rg -c -F -a "$marker" "$target" ;;
+    cat) cat "$target" ;;
+    floor-2) "$floor" "$target" 2 ;;
+    floor-1) "$floor" "$target" 1 ;;
+    esac
+  }
+  local names=(vek vek-pread rg cat floor-2 floor-1)
+
+  target=$file
+  prepare() { from_disk "$target"; }
+  time_turns "${names[@]}"
+  table "1 GiB, pages read from disk before each run, marker 4 KiB before the end" "${names[@]}"
+  times=()
+
+  target=$copy
+  prepare() {
+    rm -f "$copy"
+    cat "$file" >"$copy"
+    sync
+  }
+  time_turns "${names[@]}"
+  table "1 GiB, pages from writing a fresh copy before each run" "${names[@]}"
+  unset -f prepare
+  rm -f "$copy"
+  times=()
+}
+
+compare() {
+  local vek="${VEK:-build/vek}"
+  [[ -x "$vek" ]] || { echo "missing $vek: build it first, or set VEK to the program" >&2; exit 2; }
+  need cmp cat dd perl
+  local a="$dir/vek-compare-a.bin" b="$dir/vek-compare-b.bin" size=$((1 << 30))
+  write_random "$a" "$size"
+  cp "$a" "$b"
+  printf 'X' | dd of="$b" bs=1 seek=$((size - 4096)) conv=notrunc status=none
+  [[ "$("$vek" --compare "$a" "$b")" == "$((size - 4096)) "* ]] || { echo "vek missed the difference" >&2; exit 1; }
+
+  local left right
+  run() {
+    case "$1" in
+    # The lines go to a file: cmp, as grep, does little when its output is /dev/null.
+    vek) "$vek" --compare "$left" "$right" >"$dir/lines.txt" || true ;;
+    cmp) cmp "$left" "$right" || true ;;
+    cmp-l) cmp -l "$left" "$right" >"$dir/lines.txt" || true ;;
+    cat) cat "$left" "$right" ;;
+    esac
+  }
+  prepare() { from_disk "$left" "$right"; }
+  left=$a right=$b
+  time_turns vek cmp cat
+  table "two 1 GiB files differing only 4 KiB before the end, pages read from disk" vek cmp cat
+  times=()
+  peak "$vek" --compare "$left" "$right"
+  rm -f "$a" "$b"
+
+  # A difference every 100 bytes: 1048576 lines.
+  local c="$dir/vek-compare-100m-a.bin" d="$dir/vek-compare-100m-b.bin" small=$((100 << 20))
+  write_random "$c" "$small"
+  perl -e 'open(my $in, "<:raw", $ARGV[0]) or die; local $/; my $s = <$in>;
+           for (my $i = 99; $i < length $s; $i += 100) { substr($s, $i, 1) = chr(ord(substr($s, $i, 1)) ^ 0xFF) }
+           open(my $out, ">:raw", $ARGV[1]) or die; print $out $s' "$c" "$d"
+  cmp -l "$c" "$d" | perl -ane 'printf "%d %02X %02X\n", $F[0] - 1, oct($F[1]), oct($F[2])' >"$dir/cmp-l.txt" || true
+  "$vek" --compare "$c" "$d" >"$dir/vek.txt" || true
+  cmp -s "$dir/cmp-l.txt" "$dir/vek.txt" || { echo "vek --compare and cmp -l disagree" >&2; exit 1; }
+  echo "vek --compare and cmp -l agree: $(wc -l <"$dir/vek.txt") lines"
+  left=$c right=$d
+  time_turns vek cmp-l cat
+  table "two 100 MB files, a difference every 100 bytes, pages read from disk" vek cmp-l cat
+  unset -f prepare
+  peak "$vek" --compare "$left" "$right"
+  rm -f "$c" "$d" "$dir/cmp-l.txt" "$dir/vek.txt" "$dir/lines.txt"
+  times=()
+}
+
+# peak COMMAND...: its peak resident size, output to /dev/null.
+peak() {
+  local kib
+  kib=$( { /usr/bin/time -f %M "$@" >/dev/null || true; } 2>&1 | tail -n 1)
+  echo "  peak resident size of $(basename "$1") ${*:2}: $kib KiB"
 }
 
 "$mode"

@@ -45,7 +45,7 @@ _vek() {
   if [[ $cur == -* ]]; then
     COMPREPLY=($(compgen -W "-h --help --version --dump --start --hex --pages --color --color=
                              --find --find-hex -i --ignore-case --count --history --undo --all
-                             -r --read-only --no-journal --" -- "$cur"))
+                             -r --read-only --no-journal --compare --first --" -- "$cur"))
     # "--color=" waits for its WHEN: no blank after it.
     [[ ${#COMPREPLY[@]} -eq 1 && ${COMPREPLY[0]} == *= ]] && compopt -o nospace 2>/dev/null
     return 0

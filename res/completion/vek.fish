@@ -20,3 +20,5 @@ complete -c vek -l undo -d 'Take back the newest write to FILE still in it'
 complete -c vek -l all -d 'With --undo: all of them, newest first'
 complete -c vek -s r -l read-only -d 'Open FILE for reading only'
 complete -c vek -l no-journal -d "Do not record this run's writes"
+complete -c vek -l compare -d 'Print every byte where FILE and SECOND differ'
+complete -c vek -l first -d 'With --compare: only the first difference'

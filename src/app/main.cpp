@@ -26,6 +26,7 @@ constexpr const char* kUsage =
     "  or:  vek --dump [--start N] [--hex] [--pages K] [--color[=WHEN]] [--] FILE\n"
     "  or:  vek --find TEXT [-i] [--count] [--] FILE\n"
     "  or:  vek --find-hex PAIRS [--count] [--] FILE\n"
+    "  or:  vek --compare [--first] [--hex] [--] FILE SECOND\n"
     "  or:  vek --history [--hex] [--] FILE\n"
     "  or:  vek --undo [--all] [--] FILE\n"
     "  or:  vek --undo --all\n"
@@ -42,7 +43,7 @@ constexpr const char* kUsage =
     "In a terminal, without a display:\n"
     "      --dump         print FILE page after page, as the window shows it\n"
     "      --start N      begin with the page at offset N (decimal; hex with --hex)\n"
-    "      --hex          read N in hex and print offsets in hex\n"
+    "      --hex          read N in hex and print offsets in hex (--compare too)\n"
     "      --pages K      print at most K pages\n"
     "      --color[=WHEN] colour each byte by its kind: zero, printable, white space,\n"
     "                     other control, non-ASCII; WHEN is auto (the default: only on\n"
@@ -51,9 +52,13 @@ constexpr const char* kUsage =
     "      --find-hex PAIRS  the same for bytes given as hex pairs (\"4D5A\", blanks ignored)\n"
     "  -i, --ignore-case  with --find: ASCII letters of TEXT match either case\n"
     "      --count        print only the number of occurrences\n"
+    "      --compare      print every byte where FILE and SECOND differ: offset, both bytes\n"
+    "                     in hex; which one ends first goes to standard error, as cmp says it\n"
+    "      --first        with --compare: only the first difference\n"
     "FILE \"-\" reads standard input; pipes, FIFOs and files without a size (/proc)\n"
     "are read as they come, and --start skips that many bytes of them.\n"
-    "Exit status: 0 found (or dumped), 1 not found, 2 error.\n"
+    "Exit status: 0 found (or dumped), 1 not found, 2 error;\n"
+    "--compare as cmp: 0 the same, 1 different, 2 trouble.\n"
     "\n"
     "vek records every byte it writes in a journal (~/.local/state/vek/), so that it\n"
     "can be taken back, also after vek was closed:\n"
@@ -67,7 +72,7 @@ constexpr const char* kUsage =
     "program changed since is left alone. Exit status: 0 undone, 1 nothing to undo,\n"
     "2 error or refused.\n"
     "\n"
-    "Other options are ignored. Only the first FILE is opened.\n";
+    "Other options are ignored. Only the first FILE is opened (and SECOND compared).\n";
 
 bool HaveDisplay() {
   return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||

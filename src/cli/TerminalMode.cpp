@@ -10,6 +10,7 @@
 
 #include <unistd.h>
 
+#include "cli/Compare.h"
 #include "cli/DecimalLines.h"
 #include "cli/Dump.h"
 #include "cli/JournalCommands.h"
@@ -185,6 +186,7 @@ int RunTerminalMode(const CommandLine& line, int in, std::FILE* out, std::FILE* 
   if (line.action == TerminalAction::Undo) return RunUndo(line, out, err);
   // The parser reports these as usage errors before anything runs.
   if (!line.fileName || line.action == TerminalAction::None) return kExitError;
+  if (line.action == TerminalAction::Compare) return RunCompare(line, in, out, err);
   std::string reason;
   std::optional<Pattern> pattern;
   if (line.action == TerminalAction::Find) {

@@ -59,7 +59,11 @@ class Parser {
       // the window opens a file called "-" in the current directory.
       const bool isSwitch = !switchesEnded && arg.size() > 1 && arg[0] == '-';
       if (!isSwitch) {
-        if (!m_line.fileName) m_line.fileName = arg;
+        if (!m_line.fileName) {
+          m_line.fileName = arg;
+        } else if (!m_line.secondFileName) {
+          m_line.secondFileName = arg;
+        }
       } else if (arg == "--") {
         switchesEnded = true;
       } else {
@@ -83,6 +87,10 @@ class Parser {
       m_line.version = true;
     } else if (arg == "--dump") {
       SetAction(TerminalAction::Dump);
+    } else if (arg == "--compare") {
+      SetAction(TerminalAction::Compare);
+    } else if (arg == "--first") {
+      m_line.firstOnly = true;
     } else if (arg == "--hex") {
       m_line.hexOffsets = true;
     } else if (name == "--find" || name == "--find-hex") {
@@ -132,7 +140,7 @@ class Parser {
   }
 
   void SetAction(TerminalAction action) {
-    if (++m_collected.actions > 1) Fail("use only one of --dump, --find, --find-hex, --history and --undo");
+    if (++m_collected.actions > 1) Fail("use only one of --dump, --find, --find-hex, --history, --undo and --compare");
     m_line.action = action;
   }
 
@@ -146,6 +154,7 @@ class Parser {
       case TerminalAction::Find: return m_line.findMode == PatternMode::Ascii ? "--find" : "--find-hex";
       case TerminalAction::History: return "--history";
       case TerminalAction::Undo: return "--undo";
+      case TerminalAction::Compare: return "--compare";
       case TerminalAction::None: break;
     }
     return "";
@@ -165,8 +174,8 @@ class Parser {
     const bool find = m_line.action == TerminalAction::Find;
     if (!dump) {
       if (m_collected.startText) Fail("option '--start' goes only with --dump");
-      if (m_line.hexOffsets && m_line.action != TerminalAction::History) {
-        Fail("option '--hex' goes only with --dump and --history");
+      if (m_line.hexOffsets && m_line.action != TerminalAction::History && m_line.action != TerminalAction::Compare) {
+        Fail("option '--hex' goes only with --dump, --history and --compare");
       }
       if (m_collected.pagesText) Fail("option '--pages' goes only with --dump");
       if (m_collected.colorName) Fail("option '" + *m_collected.colorName + "' goes only with --dump");
@@ -181,6 +190,8 @@ class Parser {
       Fail(m_line.findMode == PatternMode::Ascii ? "--find needs a TEXT that is not empty"
                                                 : "--find-hex needs PAIRS that are not empty");
     }
+    if (m_line.firstOnly && m_line.action != TerminalAction::Compare) Fail("option '--first' goes only with --compare");
+    if (m_line.action == TerminalAction::Compare && !m_line.secondFileName) Fail("--compare needs two FILEs");
     const bool everyFile = m_line.action == TerminalAction::Undo && m_line.undoAll;
     if (m_line.action != TerminalAction::None && !m_line.fileName && !everyFile) {
       Fail(ActionName() + (m_line.action == TerminalAction::Undo ? " needs a FILE, or --all" : " needs a FILE"));

@@ -1,6 +1,7 @@
 #pragma once
 // The command line: switches start with '-' ('/' starts an absolute path), "--" ends the switches,
-// the first argument that is not a switch names the file to open and later ones are ignored.
+// the first argument that is not a switch names the file to open, the second the file that
+// --compare compares it with, and later ones are ignored.
 //
 // Besides opening a window, the program has a terminal mode that needs no display: --dump prints
 // the file's pages as the view shows them, --find and --find-hex print the offset of every match.
@@ -16,7 +17,7 @@
 
 namespace vek {
 
-enum class TerminalAction { None, Dump, Find, History, Undo };
+enum class TerminalAction { None, Dump, Find, History, Undo, Compare };
 
 // --color[=WHEN]: Auto colours only a terminal, and none when NO_COLOR is set (ColorChoice.h).
 enum class ColorWhen { Auto, Always, Never };
@@ -47,6 +48,10 @@ struct CommandLine {
   bool noJournal = false;
   // --dump: whether each byte is coloured by its kind.
   ColorWhen color = ColorWhen::Auto;
+  // --compare FILE SECOND: the second name on the line, and --first, only the first difference.
+  // --hex prints its offsets in hex too.
+  std::optional<std::string> secondFileName;
+  bool firstOnly = false;
 
   // A usage error in one line, empty when the line makes sense. --help and --version still work.
   std::string error;

@@ -11,6 +11,9 @@
 // any thread may call them, also at the same time; the search reads on a thread of its own while
 // the GUI thread waits. WriteAt and Sync belong to the thread that opened the file.
 //
+// A regular file can also be mapped (MapForReading), for the scans that read it whole; the page
+// reads, the dump and the writes keep ReadAt and WriteAt, as one page needs no mapping.
+//
 // Files without a size to page through (pipes, FIFOs, character devices, the files of /proc and
 // /sys whose size reads 0) are read in order instead, with Read; only the terminal mode does that.
 //
@@ -23,6 +26,7 @@
 #include <string>
 #include <variant>
 
+#include "core/FileMapping.h"
 #include "core/PageGeometry.h"
 
 namespace vek {
@@ -83,6 +87,15 @@ class File {
   // The file this handle has open, whatever has happened to its name since: a check that a name
   // still leads to the file read earlier compares this with the identity taken then.
   virtual FileResult<FileIdentity> Identity() const = 0;
+  // The bytes [offset, offset + size) read-only in memory, or none where the file cannot be mapped
+  // (only regular files can) or the mapping fails: the caller reads them with ReadAt then. The
+  // mapping does not check the file's length: bytes past its end, now or after a truncation, raise
+  // SIGBUS when touched. Any thread may call it, as ReadAt.
+  virtual std::unique_ptr<FileMapping> MapForReading(Offset offset, std::size_t size) const {
+    (void)offset;
+    (void)size;
+    return nullptr;
+  }
 };
 
 class FileSystem {

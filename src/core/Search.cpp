@@ -3,9 +3,11 @@
 #include <algorithm>
 
 #include <cstdlib>
+#include <string_view>
 #include <thread>
 
 #include "core/BlockScan.h"
+#include "core/ByteScan.h"
 
 namespace vek {
 
@@ -41,15 +43,47 @@ bool Searchable(Offset fileSize, Offset from, std::span<const std::uint8_t> patt
 
 int WorkersOrDefault(int workers) { return workers > 0 ? workers : DefaultSearchWorkers(); }
 
-} // namespace
+bool MappingAllowed() {
+  const char* setting = std::getenv("VEK_SEARCH_MAP");
+  return setting == nullptr || std::string_view(setting) != "0";
+}
 
-SearchResult SearchFile(const ReadAtFn& readAt, Offset fileSize, Offset from,
-                        std::span<const std::uint8_t> pattern, const ProgressFn& progress, int workers) {
+// The candidates of a block that start a match.
+class PatternExaminer final : public BlockExaminer {
+ public:
+  PatternExaminer(std::span<const std::uint8_t> pattern, CaseFolding folding)
+      : m_pattern(pattern), m_plan(PlanScan(pattern, folding)) {}
+
+  std::size_t TailBytes() const override { return m_pattern.size() - 1; }
+
+  std::size_t Examine(const std::uint8_t* const* bytes, std::size_t& at, std::size_t count, std::size_t* found,
+                      std::uint8_t*, std::size_t room) const override {
+    std::size_t results = 0;
+    while (results < room && at < count) {
+      const std::ptrdiff_t hit = FindInBuffer(bytes[0] + at, count - at, m_pattern, m_plan);
+      if (hit < 0) {
+        at = count;
+        break;
+      }
+      at += static_cast<std::size_t>(hit);
+      found[results++] = at++; // the next candidate is the one after: overlapping matches count too
+    }
+    return results;
+  }
+
+ private:
+  const std::span<const std::uint8_t> m_pattern;
+  const ScanPlan m_plan;
+};
+
+// The one match a search in either direction wants, from the candidates [first, last].
+SearchResult SearchStretch(const ScanSource& source, std::span<const std::uint8_t> pattern, Offset first, Offset last,
+                           ScanOrder order, const ProgressFn& progress, int workers) {
   SearchResult result;
-  const Offset start = std::max<Offset>(from, 0);
-  if (!Searchable(fileSize, start, pattern)) return result;
+  const PatternExaminer examiner(pattern, CaseFolding::None);
+  const ScanSource* sources[] = {&source};
   const bool finished = ScanBlocks(
-      readAt, fileSize, start, pattern, ScanWant::First, WorkersOrDefault(workers),
+      sources, examiner, {first, last, order, ScanWant::First}, WorkersOrDefault(workers),
       [&result](const ScannedBlock& block) {
         if (block.failed) {
           result.status = SearchStatus::ReadError;
@@ -65,13 +99,33 @@ SearchResult SearchFile(const ReadAtFn& readAt, Offset fileSize, Offset from,
   return result;
 }
 
-SearchStatus FindAll(const ReadAtFn& readAt, Offset fileSize, std::span<const std::uint8_t> pattern,
+} // namespace
+
+SearchResult SearchFile(const ScanSource& source, Offset fileSize, Offset from, std::span<const std::uint8_t> pattern,
+                        const ProgressFn& progress, int workers) {
+  const Offset start = std::max<Offset>(from, 0);
+  if (!Searchable(fileSize, start, pattern)) return {};
+  return SearchStretch(source, pattern, start, fileSize - static_cast<Offset>(pattern.size()), ScanOrder::Forward,
+                       progress, workers);
+}
+
+SearchResult SearchFileBackward(const ScanSource& source, Offset fileSize, Offset before,
+                                std::span<const std::uint8_t> pattern, const ProgressFn& progress, int workers) {
+  if (!Searchable(fileSize, 0, pattern) || before <= 0) return {};
+  const Offset last = std::min(before - 1, fileSize - static_cast<Offset>(pattern.size()));
+  return SearchStretch(source, pattern, 0, last, ScanOrder::Backward, progress, workers);
+}
+
+SearchStatus FindAll(const ScanSource& source, Offset fileSize, std::span<const std::uint8_t> pattern,
                      const std::function<void(std::span<const Offset>)>& onMatches, int workers,
                      CaseFolding folding) {
   if (!Searchable(fileSize, 0, pattern)) return SearchStatus::NotFound;
   SearchStatus status = SearchStatus::NotFound;
+  const PatternExaminer examiner(pattern, folding);
+  const ScanSource* sources[] = {&source};
   ScanBlocks(
-      readAt, fileSize, 0, pattern, ScanWant::All, WorkersOrDefault(workers),
+      sources, examiner, {0, fileSize - static_cast<Offset>(pattern.size()), ScanOrder::Forward, ScanWant::All},
+      WorkersOrDefault(workers),
       [&](const ScannedBlock& block) {
         if (block.failed) {
           status = SearchStatus::ReadError;
@@ -82,17 +136,18 @@ SearchStatus FindAll(const ReadAtFn& readAt, Offset fileSize, std::span<const st
         status = SearchStatus::Found;
         return true;
       },
-      {}, folding);
+      {});
   return status;
 }
 
-ReadAtFn ReaderOf(const File& file, FileResult<std::size_t>* failure) {
-  return [&file, failure](Offset offset, std::uint8_t* buffer, std::size_t size) -> std::int64_t {
+ScanSource ReaderOf(const File& file, FileResult<std::size_t>* failure) {
+  ReadAtFn readAt = [&file, failure](Offset offset, std::uint8_t* buffer, std::size_t size) -> std::int64_t {
     const FileResult<std::size_t> read = file.ReadAt(offset, buffer, size);
     if (read.ok()) return static_cast<std::int64_t>(read.value);
     if (failure != nullptr) *failure = read;
     return -1;
   };
+  return ScanSource(file, std::move(readAt), MappingAllowed());
 }
 
 } // namespace vek

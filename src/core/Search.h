@@ -10,6 +10,7 @@
 #include "core/CaseFolding.h"
 #include "core/File.h"
 #include "core/PageGeometry.h"
+#include "core/ScanSource.h"
 
 namespace vek {
 
@@ -19,10 +20,6 @@ namespace vek {
 // file never matches. -1 when there is none, or for an empty pattern or page.
 int FindInPage(std::span<const std::uint8_t> page, std::span<const std::uint8_t> pattern,
                std::span<const std::uint8_t> following);
-
-// Reads up to `size` bytes at file offset `offset` into `buffer`; returns the count read, which may
-// be short only at the end of the file, or -1 on a read failure.
-using ReadAtFn = std::function<std::int64_t(Offset offset, std::uint8_t* buffer, std::size_t size)>;
 
 // Called on the searching thread, after each block and every few milliseconds while it waits for
 // one, with the offset searched up to; returning false cancels the search.
@@ -40,17 +37,28 @@ struct SearchResult {
   Offset offset = -1; // the match when Found
 };
 
-// The bytes of an open file for the search; a failed read is kept in `failure` when given.
-ReadAtFn ReaderOf(const File& file, FileResult<std::size_t>* failure = nullptr);
+// The bytes of an open file for the scans over all of it: mapped in place where the file can be
+// mapped (a regular file; VEK_SEARCH_MAP=0 turns it off, for benchmarks of the reads), read with
+// ReadAt otherwise; a failed read is kept in `failure` when given. A file cut short while mapped
+// fails as a short read, leaving `failure` as it was. The file must outlive the source.
+ScanSource ReaderOf(const File& file, FileResult<std::size_t>* failure = nullptr);
 
 // The first match at an offset >= from in a file of `fileSize` bytes. The stretch is cut into
 // blocks (kSearchBlockBytes) that `workers` threads (0: DefaultSearchWorkers()) take in order, each
-// reading its block and the pattern.size() - 1 bytes after it and scanning it with a fast filter;
-// the blocks are judged in file order, so the first match wins, and blocks after it are dropped.
-// readAt is called from those threads, several calls at a time. A read that fails or comes back
-// short before the first match gives ReadError; one after it does not matter.
-SearchResult SearchFile(const ReadAtFn& readAt, Offset fileSize, Offset from,
-                        std::span<const std::uint8_t> pattern, const ProgressFn& progress = {}, int workers = 0);
+// looking at its block and the pattern.size() - 1 bytes after it (in place, or read) and scanning it
+// with a fast filter; the blocks are judged in file order, so the first match wins, and blocks
+// after it are dropped. The source is read from those threads, several calls at a time. A read
+// that fails or comes back short before the first match gives ReadError; one after it does not
+// matter.
+SearchResult SearchFile(const ScanSource& source, Offset fileSize, Offset from, std::span<const std::uint8_t> pattern,
+                        const ProgressFn& progress = {}, int workers = 0);
+
+// The last match that starts before `before` (it may run past it), as SearchFile finds the first:
+// the blocks are taken from `before` down to the start of the file, and `progress` is told the
+// offset searched down to. A failed read after the last match (nearer `before`) gives ReadError.
+SearchResult SearchFileBackward(const ScanSource& source, Offset fileSize, Offset before,
+                                std::span<const std::uint8_t> pattern, const ProgressFn& progress = {},
+                                int workers = 0);
 
 // Every occurrence in the file, overlapping ones included, in increasing order, from one pass over
 // the file by the same workers: restarting SearchFile after every match would read a whole block
@@ -59,7 +67,7 @@ SearchResult SearchFile(const ReadAtFn& readAt, Offset fileSize, Offset from,
 // while the workers scan the blocks after it. A read that fails or comes back short stops the walk
 // with ReadError; matches handed over up to then stand. Found, NotFound or ReadError; an empty
 // pattern finds nothing. With CaseFolding::Ascii letters match either case.
-SearchStatus FindAll(const ReadAtFn& readAt, Offset fileSize, std::span<const std::uint8_t> pattern,
+SearchStatus FindAll(const ScanSource& source, Offset fileSize, std::span<const std::uint8_t> pattern,
                      const std::function<void(std::span<const Offset> matches)>& onMatches, int workers = 0,
                      CaseFolding folding = CaseFolding::None);
 

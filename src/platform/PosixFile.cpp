@@ -2,7 +2,9 @@
 // file or asks what kind of file a name leads to.
 
 #include <cerrno>
+#include <cstdint>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -66,9 +68,26 @@ FileResult<std::size_t> ReadFully(void* buffer, std::size_t size, FileError (*ca
   return {done};
 }
 
+// A read-only shared mapping: it sees the page cache as it is, writes through WriteAt included.
+class PosixMapping final : public FileMapping {
+ public:
+  PosixMapping(void* base, std::size_t length, std::span<const std::uint8_t> bytes)
+      : FileMapping(bytes), m_base(base), m_length(length) {}
+  ~PosixMapping() override { ::munmap(m_base, m_length); }
+
+ private:
+  void* m_base;
+  std::size_t m_length;
+};
+
+std::size_t PageSize() {
+  static const auto size = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+  return size;
+}
+
 class PosixFile final : public File {
  public:
-  PosixFile(int fd, bool hasSize) : m_fd(fd), m_hasSize(hasSize) {}
+  PosixFile(int fd, bool hasSize, bool mappable) : m_fd(fd), m_hasSize(hasSize), m_mappable(mappable) {}
   ~PosixFile() override { ::close(m_fd); }
   PosixFile(const PosixFile&) = delete;
   PosixFile& operator=(const PosixFile&) = delete;
@@ -124,9 +143,21 @@ class PosixFile final : public File {
     return {IdentityOf(st)};
   }
 
+  std::unique_ptr<FileMapping> MapForReading(Offset offset, std::size_t size) const override {
+    if (!m_mappable || offset < 0 || size == 0) return nullptr;
+    // mmap takes offsets on a page boundary: the mapping starts at the page that holds `offset`.
+    const std::size_t lead = static_cast<std::size_t>(offset) % PageSize();
+    if (size > SIZE_MAX - lead) return nullptr;
+    void* base = ::mmap(nullptr, size + lead, PROT_READ, MAP_SHARED, m_fd, static_cast<off_t>(offset) - static_cast<off_t>(lead));
+    if (base == MAP_FAILED) return nullptr;
+    return std::make_unique<PosixMapping>(base, size + lead,
+                                          std::span(static_cast<const std::uint8_t*>(base) + lead, size));
+  }
+
  private:
   int m_fd;
   bool m_hasSize;
+  bool m_mappable; // a regular file: pipes, devices and the files of /proc are read
 };
 
 bool HasSize(const struct stat& st) { return (S_ISREG(st.st_mode) && st.st_size > 0) || S_ISBLK(st.st_mode); }
@@ -136,7 +167,8 @@ FileResult<std::unique_ptr<File>> FileOf(int fd, OpenMode mode) {
   struct stat st {};
   const bool known = ::fstat(fd, &st) == 0;
   const int err = errno;
-  auto file = std::make_unique<PosixFile>(fd, known && HasSize(st)); // closes fd on every way out
+  // Closes fd on every way out.
+  auto file = std::make_unique<PosixFile>(fd, known && HasSize(st), known && S_ISREG(st.st_mode));
   if (!known) return Failure<std::unique_ptr<File>>(CauseOf(err), err);
   if (S_ISDIR(st.st_mode)) return Failure<std::unique_ptr<File>>(FileError::IsDirectory, EISDIR);
   if (S_ISFIFO(st.st_mode) && mode != OpenMode::Stream) return Failure<std::unique_ptr<File>>(FileError::IsPipe, 0);

@@ -4,9 +4,13 @@
 
 #include <algorithm>
 #include <cctype>
+#include <csignal>
 #include <cstdio>
 #include <random>
 #include <stdexcept>
+#include <thread>
+
+#include <unistd.h>
 
 #include "cli/TerminalMode.h"
 #include "core/CommandLine.h"
@@ -37,6 +41,25 @@ Outcome RunVek(const std::vector<std::string>& args, int in) {
   outcome.status = RunTerminalMode(line, in, out, err);
   outcome.out = ReadBack(out);
   outcome.err = ReadBack(err);
+  return outcome;
+}
+
+Outcome RunVekOnPipe(const std::vector<std::string>& args, const Bytes& bytes) {
+  // With --pages the reader may stop early: the writer then sees EPIPE instead of ending the test.
+  std::signal(SIGPIPE, SIG_IGN);
+  int ends[2];
+  if (::pipe(ends) != 0) throw std::runtime_error("pipe failed");
+  std::thread writer([&bytes, fd = ends[1]] {
+    for (std::size_t done = 0; done < bytes.size();) {
+      const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+      if (n <= 0) break; // the reader stopped early (--pages)
+      done += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+  });
+  const Outcome outcome = RunVek(args, ends[0]);
+  ::close(ends[0]);
+  writer.join();
   return outcome;
 }
 

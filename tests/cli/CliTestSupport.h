@@ -22,6 +22,10 @@ struct Outcome {
 // standard input (none by default).
 Outcome RunVek(const std::vector<std::string>& args, int in = -1);
 
+// The same with `bytes` written into a pipe, on a thread of its own, whose other end is the mode's
+// standard input (a FILE "-" in `args` reads it).
+Outcome RunVekOnPipe(const std::vector<std::string>& args, const Bytes& bytes);
+
 // Random bytes from a small alphabet, so that short patterns match often and overlap.
 Bytes RandomBytes(std::size_t size, unsigned seed, const std::string& alphabet);
 

@@ -16,26 +16,10 @@
 namespace vek::cli::test {
 namespace {
 
-// Writes `bytes` into a pipe on a thread of its own while the terminal mode reads the other end as
-// its standard input ("-").
+// The terminal mode with "-" as its FILE, `bytes` coming through a pipe.
 Outcome RunOnPipe(std::vector<std::string> args, const Bytes& bytes) {
-  // With --pages the reader may stop early: the writer then sees EPIPE instead of ending the test.
-  std::signal(SIGPIPE, SIG_IGN);
-  int ends[2];
-  if (::pipe(ends) != 0) throw std::runtime_error("pipe failed");
-  std::thread writer([&bytes, fd = ends[1]] {
-    for (std::size_t done = 0; done < bytes.size();) {
-      const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-      if (n <= 0) break; // the reader stopped early (--pages)
-      done += static_cast<std::size_t>(n);
-    }
-    ::close(fd);
-  });
   args.push_back("-");
-  const Outcome outcome = RunVek(args, ends[0]);
-  ::close(ends[0]);
-  writer.join();
-  return outcome;
+  return RunVekOnPipe(args, bytes);
 }
 
 // Every page and every occurrence a regular file of the same bytes gives, in blocks and chunks

@@ -186,6 +186,35 @@ TEST(CommandLineDump, ColorTakesItsWhenOnlyAfterAnEqualsSign) {
   }
 }
 
+TEST(CommandLineCompare, TakesTwoNamesWithTheSwitchesInAnyOrderAroundThem) {
+  struct Case {
+    Args args;
+    const char* first;
+    const char* second;
+    bool hex;
+    bool firstOnly;
+  };
+  const Case cases[] = {
+      {{"--compare", "a", "b"}, "a", "b", false, false},
+      {{"a", "--compare", "b"}, "a", "b", false, false},
+      {{"a", "b", "--compare", "--hex"}, "a", "b", true, false},
+      {{"--first", "a", "--hex", "b", "--compare"}, "a", "b", true, true},
+      {{"--compare", "-", "/b"}, "-", "/b", false, false},
+      {{"--compare", "--", "-a", "--first"}, "-a", "--first", false, false},
+      {{"--compare", "a", "b", "c"}, "a", "b", false, false},
+  };
+  for (const Case& c : cases) {
+    const CommandLine line = ParseCommandLine(c.args);
+    SCOPED_TRACE(testing::PrintToString(c.args));
+    EXPECT_EQ(line.error, "");
+    EXPECT_EQ(line.action, TerminalAction::Compare);
+    EXPECT_EQ(line.fileName, c.first);
+    EXPECT_EQ(line.secondFileName, c.second);
+    EXPECT_EQ(line.hexOffsets, c.hex);
+    EXPECT_EQ(line.firstOnly, c.firstOnly);
+  }
+}
+
 TEST(CommandLineErrors, MissingOperandsAndMisplacedSwitchesAreUsageErrors) {
   struct Case {
     Args args;
@@ -221,6 +250,12 @@ TEST(CommandLineErrors, MissingOperandsAndMisplacedSwitchesAreUsageErrors) {
       {{"--dump", "-i", "f"}, "option '-i' goes only with --find"},
       {{"--ignore-case", "f"}, "option '--ignore-case' goes only with --find"},
       {{"--find-hex", "41", "-i", "f"}, "option '-i' does not go with --find-hex: PAIRS are bytes, not letters"},
+      {{"--compare", "a"}, "two FILEs"},
+      {{"--compare"}, "two FILEs"},
+      {{"--first", "a", "b"}, "--first"},
+      {{"--find", "x", "--first", "a"}, "--first"},
+      {{"--compare", "a", "b", "--dump"}, "only one"},
+      {{"--compare", "a", "b", "--start", "4"}, "--start"},
   };
   for (const Case& c : cases) {
     const CommandLine line = ParseCommandLine(c.args);

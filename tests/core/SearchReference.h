@@ -45,4 +45,18 @@ inline std::vector<Offset> AllOccurrences(std::span<const std::uint8_t> file, Of
   return found;
 }
 
+// The last offset below `before` at which the pattern starts and lies wholly inside the file, found
+// by trying every offset from before - 1 down; -1 when there is none.
+inline Offset LastOccurrenceBefore(std::span<const std::uint8_t> file, Offset before,
+                                   std::span<const std::uint8_t> pattern) {
+  if (pattern.empty()) return -1;
+  for (Offset m = std::min<Offset>(before, static_cast<Offset>(file.size())) - 1; m >= 0; --m) {
+    if (m + static_cast<Offset>(pattern.size()) <= static_cast<Offset>(file.size()) &&
+        std::equal(pattern.begin(), pattern.end(), file.begin() + m)) {
+      return m;
+    }
+  }
+  return -1;
+}
+
 } // namespace vek::testing

@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "core/ByteScan.h"
+#include "MappedFile.h"
 #include "SearchReference.h"
+#include "core/ByteScan.h"
 
 namespace vek {
 namespace {
@@ -299,16 +300,102 @@ RandomCase MakeRandomCase(std::mt19937_64& rng, std::size_t maxFileSize) {
   return c;
 }
 
-TEST(SearchFile, AgreesWithThePageByPageSearchOnRandomFiles) {
+// Both ways of getting the bytes, on the same random files: read (from memory) and mapped in place
+// (the same bytes in a real file).
+TEST(SearchFile, AgreesWithThePageByPageSearchOnRandomFilesReadOrMapped) {
   std::mt19937_64 rng(1234);
+  const test::TempDir dir;
   for (int trial = 0; trial < 400; ++trial) {
     const RandomCase c = MakeRandomCase(rng, trial % 10 == 0 ? 700'000 : 20'000);
     MemoryFile file{c.file};
+    test::CountingFile real(test::OpenForReading(dir.Write("random.bin", c.file)));
     const Offset expected = testing::PageByPageSearch(c.file, c.from, c.pattern);
     const int workers = 1 + trial % 4; // one worker as on a single core, and several
-    ASSERT_EQ(Answer(SearchFile(file.Reader(), static_cast<Offset>(c.file.size()), c.from, c.pattern, {}, workers)),
-              expected)
+    const auto size = static_cast<Offset>(c.file.size());
+    ASSERT_EQ(Answer(SearchFile(file.Reader(), size, c.from, c.pattern, {}, workers)), expected)
         << "trial " << trial << " size " << c.file.size() << " pattern " << c.pattern.size() << " from " << c.from;
+    ASSERT_EQ(Answer(SearchFile(ReaderOf(real), size, c.from, c.pattern, {}, workers)), expected)
+        << "mapped, trial " << trial;
+    ASSERT_EQ(real.reads, 0);
+  }
+}
+
+// The last match before an offset, against trying every offset downwards: a match that starts
+// just before the offset (and runs past it), one at offset 0, offsets outside the file.
+TEST(SearchFileBackward, AgreesWithTheLastOccurrenceBeforeTheOffsetReadOrMapped) {
+  std::mt19937_64 rng(4321);
+  const test::TempDir dir;
+  for (int trial = 0; trial < 300; ++trial) {
+    RandomCase c = MakeRandomCase(rng, trial % 10 == 0 ? 700'000 : 20'000);
+    Offset before = c.from;
+    if (!c.file.empty() && c.pattern.size() <= c.file.size()) {
+      switch (trial % 4) {
+      case 0: // a match starting just before the offset
+        Plant(c.file, static_cast<std::size_t>(std::clamp<Offset>(before - 1, 0, c.file.size() - c.pattern.size())),
+              c.pattern);
+        before = std::clamp<Offset>(before, 1, static_cast<Offset>(c.file.size()));
+        break;
+      case 1: Plant(c.file, 0, c.pattern); break; // one at offset 0, perhaps the only one
+      default: break;
+      }
+    }
+    MemoryFile file{c.file};
+    test::CountingFile real(test::OpenForReading(dir.Write("random.bin", c.file)));
+    const Offset expected = testing::LastOccurrenceBefore(c.file, before, c.pattern);
+    const int workers = 1 + trial % 4;
+    const auto size = static_cast<Offset>(c.file.size());
+    ASSERT_EQ(Answer(SearchFileBackward(file.Reader(), size, before, c.pattern, {}, workers)), expected)
+        << "trial " << trial << " size " << c.file.size() << " pattern " << c.pattern.size() << " before " << before;
+    ASSERT_EQ(Answer(SearchFileBackward(ReaderOf(real), size, before, c.pattern, {}, workers)), expected)
+        << "mapped, trial " << trial;
+  }
+}
+
+TEST(SearchFileBackward, WorkedExamples) {
+  MemoryFile file{B("ABxxABxAB")};
+  struct Case {
+    Offset before;
+    Offset expected;
+  };
+  for (const Case c : std::vector<Case>{{9, 7}, {8, 7}, {7, 4}, {5, 4}, {4, 0}, {1, 0}, {0, -1}, {-3, -1}, {1000, 7}}) {
+    EXPECT_EQ(Answer(SearchFileBackward(file.Reader(), 9, c.before, B("AB"))), c.expected) << c.before;
+  }
+  EXPECT_EQ(Answer(SearchFileBackward(file.Reader(), 9, 9, B("ABxxABxABx"))), -1);
+  EXPECT_EQ(Answer(SearchFileBackward(file.Reader(), 9, 9, {})), -1);
+}
+
+// Backwards, the blocks come from the offset down: a failed read above the last match (nearer the
+// offset) is a ReadError, one below it does not matter; progress goes down and false cancels.
+TEST(SearchFileBackward, AReadFailureCountsOnlyAboveTheLastMatchAndProgressGoesDown) {
+  const auto block = static_cast<Offset>(kSearchBlockBytes);
+  MemoryFile file{Bytes(static_cast<std::size_t>(6 * block), 'x')};
+  Plant(file.bytes, static_cast<std::size_t>(3 * block + 10), B("MID"));
+  const ReadAtFn inner = file.Reader();
+  const auto failingIn = [&](Offset failing) {
+    return ReadAtFn([&inner, failing, block](Offset offset, std::uint8_t* buffer, std::size_t size) -> std::int64_t {
+      return offset / block == failing || (offset + static_cast<Offset>(size) - 1) / block == failing
+                 ? -1
+                 : inner(offset, buffer, size);
+    });
+  };
+  const auto size = static_cast<Offset>(file.bytes.size());
+  for (const int workers : {1, 2, 4}) {
+    SCOPED_TRACE(workers);
+    EXPECT_EQ(SearchFileBackward(failingIn(5), size, size, B("MID"), {}, workers).status, Status::ReadError);
+    EXPECT_EQ(Answer(SearchFileBackward(failingIn(1), size, size, B("MID"), {}, workers)), 3 * block + 10);
+    std::vector<Offset> reported;
+    const SearchResult found = SearchFileBackward(file.Reader(), size, size, B("MID"), [&](Offset at) {
+      reported.push_back(at);
+      return true;
+    }, workers);
+    EXPECT_EQ(Answer(found), 3 * block + 10);
+    EXPECT_TRUE(std::is_sorted(reported.rbegin(), reported.rend()));
+    // The first block judged: the last block-full of candidates (the last one is size - 3).
+    EXPECT_NE(std::find(reported.begin(), reported.end(), size - 2 - block), reported.end());
+    int asked = 0;
+    EXPECT_EQ(SearchFileBackward(file.Reader(), size, size, B("NONE"), [&](Offset) { return ++asked < 2; }, workers)
+                  .status,
+              Status::Cancelled);
   }
 }
 
@@ -349,11 +436,10 @@ TEST(SearchFile, AReadFailureCountsOnlyBeforeTheFirstMatch) {
     Plant(early, 100, B("END"));
     MemoryFile withEarlyMatch{early};
     const ReadAtFn innerEarly = withEarlyMatch.Reader();
-    const SearchResult found = SearchFile(
-        [&](Offset offset, std::uint8_t* buffer, std::size_t size) -> std::int64_t {
-          return offset / block == 2 ? -1 : innerEarly(offset, buffer, size);
-        },
-        fileSize, 0, B("END"), {}, workers);
+    const ReadAtFn earlyFailsInBlock2 = [&](Offset offset, std::uint8_t* buffer, std::size_t size) -> std::int64_t {
+      return offset / block == 2 ? -1 : innerEarly(offset, buffer, size);
+    };
+    const SearchResult found = SearchFile(earlyFailsInBlock2, fileSize, 0, B("END"), {}, workers);
     EXPECT_EQ(found.status, Status::Found);
     EXPECT_EQ(found.offset, 100);
   }

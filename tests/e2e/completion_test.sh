@@ -45,9 +45,9 @@ expect_bash() { # EXPECTED WORD...
 }
 [[ $(bash -c "source '$completion/vek.bash'; complete -p vek") == "complete -F _vek vek" ]] ||
   fail "bash: sourcing the completion does not register it"
-expect_bash "--color --color= --count " vek --co
+expect_bash "--color --color= --compare --count " vek --co
 expect_bash "-i " vek -i
-expect_bash "--find --find-hex " vek --fi
+expect_bash "--find --find-hex --first " vek --fi
 expect_bash "always auto never " vek --dump --color = ""
 expect_bash "always " vek --dump --color = al
 expect_bash "--color=never " vek --dump --color=n
@@ -102,7 +102,7 @@ if command -v fish >/dev/null; then
     got=$(fish_complete "$2")
     [[ "$got" == "$1" ]] || fail "fish: '$2' gives '$got', not '$1'"
   }
-  expect_fish "--color --count " "vek --co"
+  expect_fish "--color --compare --count " "vek --co"
   expect_fish "--color=always --color=auto --color=never " "vek --dump --color="
   expect_fish "--color=always " "vek --dump --color=al"
   expect_fish "" "vek --find "
