@@ -79,7 +79,9 @@ CMainFrame::CMainFrame(std::function<bool(int)> appCommand)
 }
 
 CChildFrame* CMainFrame::ActiveChild() const {
-  return qobject_cast<CChildFrame*>(m_pMdiArea->activeSubWindow());
+  // The current one, also while a tool window of ours has the focus: the document window stays the
+  // one the commands and the caption are for.
+  return qobject_cast<CChildFrame*>(m_pMdiArea->currentSubWindow());
 }
 
 QList<CChildFrame*> CMainFrame::Children() const {

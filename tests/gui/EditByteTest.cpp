@@ -255,20 +255,6 @@ TEST_F(EditByteTest, APageWithNoBytesNeverOpensTheDialog) {
   EXPECT_EQ(QFile(path).size(), 0);
 }
 
-TEST_F(EditByteTest, AFileThatShrankBelowTheByteIsNotWrittenAndThePathIsNamed) {
-  OpenCounting(300);
-  const QByteArray shorter = TestFiles::Counting(100);
-  h.files.Write(QStringLiteral("edit.bin"), shorter);
-  const int begins = h.ui.waitBegins;
-  ScriptEntry(QStringLiteral("41"), ids::kEditRadioHex);
-  DoubleClickHex(150);
-  ASSERT_EQ(h.ui.messages.size(), 1u);
-  EXPECT_TRUE(h.ui.messages[0].text.contains(path)) << h.ui.messages[0].text.toStdString();
-  EXPECT_EQ(h.fileSystem.counters.writes, 0);
-  EXPECT_EQ(TestFiles::Read(path), shorter);
-  ExpectWaitCursorBalancedAndUsed(begins);
-}
-
 TEST_F(EditByteTest, AFileThatDoesNotOpenForWritingKeepsTheNewValueOnScreenUntilRefresh) {
   OpenCounting(300);
   const QByteArray before = TestFiles::Read(path);
@@ -285,54 +271,6 @@ TEST_F(EditByteTest, AFileThatDoesNotOpenForWritingKeepsTheNewValueOnScreenUntil
   h.ClickControl(view, ids::kRefresh);
   EXPECT_EQ(HexShown(view, 20), QStringLiteral("14"));
   EXPECT_EQ(h.ui.messages.size(), 1u);
-}
-
-struct WriteFault {
-  const char* name;
-  void (*apply)(FaultPlan&);
-  const char* message; // %1 the path
-};
-void PrintTo(const WriteFault& fault, std::ostream* os) { *os << fault.name; }
-
-class EditByteWriteFaultTest : public EditByteTest, public ::testing::WithParamInterface<WriteFault> {};
-
-TEST_P(EditByteWriteFaultTest, IsReportedWithItsCauseAndThePath) {
-  OpenCounting(300);
-  GetParam().apply(h.fileSystem.plan);
-  const int begins = h.ui.waitBegins;
-  ScriptEntry(QStringLiteral("41"), ids::kEditRadioHex);
-  DoubleClickHex(8);
-  ASSERT_EQ(h.ui.messages.size(), 1u);
-  EXPECT_EQ(h.ui.messages[0].text, QString::fromUtf8(GetParam().message).arg(path));
-  EXPECT_EQ(h.ui.messages[0].icon, MessageIcon::Stop);
-  EXPECT_EQ(QFile(path).size(), 300);
-  EXPECT_EQ(HexShown(view, 8), QStringLiteral("41"));
-  ExpectWaitCursorBalancedAndUsed(begins);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Faults, EditByteWriteFaultTest,
-    ::testing::Values(WriteFault{"FailedWrite", [](FaultPlan& p) { p.failWrite = FileError::DiskFull; },
-                                 strings::kDiskFull},
-                      WriteFault{"ShortWrite", [](FaultPlan& p) { p.shortWrite = true; }, strings::kDiskFull},
-                      WriteFault{"FailedSync", [](FaultPlan& p) { p.failSync = FileError::HardwareError; },
-                                 strings::kOpenHardware},
-                      WriteFault{"FailedLength", [](FaultPlan& p) { p.failLength = true; },
-                                 strings::kOpenHardware}),
-    [](const ::testing::TestParamInfo<WriteFault>& info) { return std::string(info.param.name); });
-
-TEST_F(EditByteTest, AFailedSeekWritesNothing) {
-  OpenCounting(300);
-  const QByteArray before = TestFiles::Read(path);
-  h.fileSystem.plan.failSeek = true;
-  ScriptEntry(QStringLiteral("41"), ids::kEditRadioHex);
-  DoubleClickHex(8);
-  ASSERT_EQ(h.ui.messages.size(), 1u);
-  EXPECT_EQ(h.ui.messages[0].text, QString::fromUtf8(strings::kSeekError));
-  EXPECT_EQ(h.ui.messages[0].icon, MessageIcon::Warning);
-  EXPECT_EQ(h.fileSystem.counters.writes, 0);
-  EXPECT_EQ(TestFiles::Read(path), before);
-  EXPECT_EQ(h.ui.waitDepth, 0);
 }
 
 } // namespace
