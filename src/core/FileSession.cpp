@@ -235,7 +235,9 @@ Outcome FileSession::ReloadQuietly(FileSystem& files) {
   const std::array<std::uint8_t, kPageBytes> before = m_pageBuf;
   const Offset beforeStart = m_page.readStart;
   const int beforeCount = m_page.readCount;
-  m_page = m_page.OnScreen();
+  // The page on screen as a refresh of it would read it: from its start, a whole page if the file
+  // now holds one.
+  m_page = m_page.StartAt(m_page.readStart);
   if (ReadPage(files)) {
     m_page = wanted;
     m_outOfDate = true;

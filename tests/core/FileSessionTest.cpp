@@ -290,6 +290,36 @@ TEST_F(FileSessionTest, ARangeReachesFromItsAnchorToTheSelectedByteAcrossPages) 
   EXPECT_TRUE(messages.empty());
 }
 
+TEST_F(FileSessionTest, AQuietReloadFollowsTheFileMarksWhatChangedAndNeverSaysAnything) {
+  Load(Counting(150));
+  session.TypedStart("40"); // typed, not applied
+  Bytes grown = Counting(177); // 27 bytes more, and one of the page changed
+  grown[7] = 'X';
+  dir.Write("f.bin", grown);
+  Outcome reloaded = session.ReloadQuietly(files);
+  EXPECT_FALSE(reloaded.message);
+  EXPECT_TRUE(reloaded.shown.fileSize);
+  EXPECT_FALSE(reloaded.shown.startPos) << "the typed start stays in the field";
+  EXPECT_EQ(session.Page().start, 40) << "and stays the window the next command starts from";
+  EXPECT_EQ(session.Page().readCount, 177) << "a whole page now that the file holds more";
+  EXPECT_EQ(session.Page().fileSize, 177);
+  for (const int index : {7, 150, 176}) EXPECT_TRUE(session.ChangedOutside(index)) << index;
+  for (const int index : {6, 8, 149}) EXPECT_FALSE(session.ChangedOutside(index)) << index;
+
+  // A reload that cannot read leaves the page as it was, out of date, and says nothing.
+  files.plan.failRead = true;
+  reloaded = session.ReloadQuietly(files);
+  EXPECT_FALSE(reloaded.message);
+  EXPECT_TRUE(session.OutOfDate());
+  EXPECT_EQ(session.Page().readCount, 177);
+  files.plan = {};
+  // The next page command reads anew and ends the marks.
+  Show(session.Page().First());
+  EXPECT_FALSE(session.OutOfDate());
+  EXPECT_FALSE(session.ChangedOutside(7));
+  EXPECT_TRUE(messages.empty());
+}
+
 TEST_F(FileSessionTest, AnEditWritesOnlyItsByteWhereThePageOnScreenWasReadFrom) {
   const struct {
     const char* name;
