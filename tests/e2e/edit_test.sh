@@ -19,7 +19,8 @@ dialog=$(wait_window '^VEK - Edit Byte$') || fail "no Edit Byte dialog after a d
 xdotool type --delay 30 "41"
 xdotool key Return
 for _ in $(seq 50); do xdotool search --onlyvisible --name '^VEK - Edit Byte$' >/dev/null 2>&1 || break; sleep 0.1; done
-sleep 0.3
+# The write is synced twice (the journal's record, then the byte): on a busy disk that takes a while.
+for _ in $(seq 100); do cmp -s "$WORK/before.bin" "$WORK/data.bin" || break; sleep 0.1; done
 
 changes=$(cmp -l "$WORK/before.bin" "$WORK/data.bin" || true)
 # cmp -l counts from 1 and prints octal values: byte 213 (page 200, index 13) now holds 41
