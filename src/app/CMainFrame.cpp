@@ -20,7 +20,7 @@
 #include "platform/AcceleratorFilter.h"
 #include "platform/AppIcons.h"
 #include "platform/PathText.h"
-#include "tools/DataInspectorWindow.h"
+#include "tools/ValuesWindow.h"
 #include "view/CVekView.h"
 
 namespace vek {
@@ -124,7 +124,7 @@ void CMainFrame::OnCommand(int commandId) {
 }
 
 void CMainFrame::ShowInspector() {
-  if (m_inspector == nullptr) m_inspector = new DataInspectorWindow(*m_pMdiArea, this);
+  if (m_inspector == nullptr) m_inspector = new ValuesWindow(*m_pMdiArea, this);
   m_inspector->Show();
 }
 

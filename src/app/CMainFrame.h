@@ -16,7 +16,7 @@ class QMenu;
 namespace vek {
 
 class CChildFrame;
-class DataInspectorWindow;
+class ValuesWindow;
 
 inline constexpr int kMainFrameWidth = 675; // outer size, frame and caption included
 inline constexpr int kMainFrameHeight = 350;
@@ -65,7 +65,7 @@ class CMainFrame : public QMainWindow {
   std::function<bool(int)> m_appCommand;
   QMdiArea* m_pMdiArea;
   int m_menuId = 0;
-  DataInspectorWindow* m_inspector = nullptr; // a child, made when first asked for
+  ValuesWindow* m_inspector = nullptr; // a child, made when first asked for
 };
 
 } // namespace vek

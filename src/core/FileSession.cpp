@@ -196,24 +196,15 @@ Outcome FileSession::SetReadOnly(bool readOnly) {
   return {shown};
 }
 
-Outcome FileSession::Undo(FileSystem& files) {
-  if (!m_editor) return {};
-  const ByteWriteResult result = m_editor->Undo();
+Outcome FileSession::Undo(FileSystem& files) { return m_editor ? Stepped(files, m_editor->Undo()) : Outcome{}; }
+
+Outcome FileSession::Redo(FileSystem& files) { return m_editor ? Stepped(files, m_editor->Redo()) : Outcome{}; }
+
+Outcome FileSession::Stepped(FileSystem& files, const ByteWriteResult& result) {
   if (result.outcome == WriteOutcome::Nothing) return {};
   Outcome outcome = Written(files, result);
   if (result.outcome == WriteOutcome::ReadOnly) return outcome;
   // The byte written back, shown and selected: the page that holds it, read from the file.
-  Outcome shown = GoTo(files, result.offset);
-  shown.message = outcome.message ? outcome.message : shown.message;
-  return shown;
-}
-
-Outcome FileSession::Redo(FileSystem& files) {
-  if (!m_editor) return {};
-  const ByteWriteResult result = m_editor->Redo();
-  if (result.outcome == WriteOutcome::Nothing) return {};
-  Outcome outcome = Written(files, result);
-  if (result.outcome == WriteOutcome::ReadOnly) return outcome;
   Outcome shown = GoTo(files, result.offset);
   shown.message = outcome.message ? outcome.message : shown.message;
   return shown;

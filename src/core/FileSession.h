@@ -133,6 +133,7 @@ class FileSession {
   // the file replaced under its name), with what the journal holds of it.
   std::optional<Message> FollowFile(FileSystem& files, const FileIdentity& identity);
   Outcome Written(FileSystem& files, const ByteWriteResult& result);
+  Outcome Stepped(FileSystem& files, const ByteWriteResult& result); // an undo or a redo, then its byte shown
   void StartRange(); // the anchor at the selected byte, unless a range is being made
   Outcome MoveCaret(FileSystem& files, ByteMove move); // the selected byte moves, a range stays
   void BuildPageText();

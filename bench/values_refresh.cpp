@@ -14,12 +14,12 @@
 #include <QMdiSubWindow>
 
 #include "BenchFile.h"
-#include "core/DataInspector.h"
+#include "core/ValueTable.h"
 #include "core/FileSession.h"
-#include "core/InspectedBytes.h"
+#include "core/SelectedBytes.h"
 #include "platform/PosixFile.h"
 #include "platform/UiServices.h"
-#include "tools/DataInspectorWindow.h"
+#include "tools/ValuesWindow.h"
 #include "view/CVekView.h"
 #include "view/ViewDocument.h"
 
@@ -59,7 +59,7 @@ void BM_ReadAndRows(benchmark::State& state) {
     session.Select(index);
     index = (index + 1) % vek::kPageBytes;
     const auto read = vek::ReadSelectedBytes(files, session);
-    benchmark::DoNotOptimize(vek::InspectBytes(read->value.Bytes()));
+    benchmark::DoNotOptimize(vek::ValuesOf(read->value.Bytes()));
   }
   unlink(path.c_str());
 }
@@ -78,7 +78,7 @@ void BM_SelectionMove(benchmark::State& state) {
   area->setActiveSubWindow(area->addSubWindow(view));
   view->LoadFile(path);
   main.show();
-  auto* inspector = new vek::DataInspectorWindow(*area, &main);
+  auto* inspector = new vek::ValuesWindow(*area, &main);
   if (state.range(0) != 0) inspector->Show();
   for (int i = 0; i < kMiddleOfThePage; ++i) view->MoveSelection(vek::ByteMove::Right);
   QApplication::processEvents();

@@ -1,6 +1,6 @@
 #pragma once
 // The data inspector: a tool window of the main window that lists what the bytes at the selected
-// byte of the active document mean, a row per reading (core/DataInspector.h), each a name and a
+// byte of the active document mean, a row per reading (core/ValueTable.h), each a name and a
 // value that screen readers read as a pair. It follows the active document window, and in it the
 // selected byte, the page, edits and the radix; while it is hidden it follows without reading.
 // Esc closes it; Ctrl+C copies the current cell, a value unless the person chose a name.
@@ -11,7 +11,7 @@
 #include <QPointer>
 #include <QDialog>
 
-#include "core/DataInspector.h"
+#include "core/ValueTable.h"
 
 class QLabel;
 class QMdiArea;
@@ -23,11 +23,11 @@ namespace vek {
 class CVekView;
 
 // A dialog that is not modal: screen readers announce it by its title, and Esc closes it.
-class DataInspectorWindow final : public QDialog {
+class ValuesWindow final : public QDialog {
   Q_OBJECT
  public:
   // `documents` is the owner's area of document windows; the owner is the main window.
-  DataInspectorWindow(QMdiArea& documents, QWidget* owner);
+  ValuesWindow(QMdiArea& documents, QWidget* owner);
 
   // Shows the window and brings it to the front; the first time beside its owner. The keyboard
   // focus stays where it is, so the selected byte can go on moving under the keys.
@@ -54,7 +54,7 @@ class DataInspectorWindow final : public QDialog {
 
   QLabel* m_heading;
   QTreeWidget* m_rows;
-  std::array<QTreeWidgetItem*, kInspectorRowCount> m_items{};
+  std::array<QTreeWidgetItem*, kValueRowCount> m_items{};
 };
 
 } // namespace vek

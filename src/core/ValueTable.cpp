@@ -1,4 +1,4 @@
-#include "core/DataInspector.h"
+#include "core/ValueTable.h"
 
 #include <bit>
 #include <charconv>
@@ -21,7 +21,7 @@ struct RowKind {
   bool bigEndian;
 };
 
-constexpr std::array<RowKind, kInspectorRowCount> kRows = {{
+constexpr std::array<RowKind, kValueRowCount> kRows = {{
     {"Hex", Reading::Hex, 1, false},
     {"Binary", Reading::Binary, 1, false},
     {"int8", Reading::Signed, 1, false},
@@ -50,8 +50,8 @@ constexpr std::array<RowKind, kInspectorRowCount> kRows = {{
     {"Unix time 64 BE", Reading::UnixTime, 8, true},
 }};
 
-constexpr std::array<std::string_view, kInspectorRowCount> kRowNames = [] {
-  std::array<std::string_view, kInspectorRowCount> names{};
+constexpr std::array<std::string_view, kValueRowCount> kRowNames = [] {
+  std::array<std::string_view, kValueRowCount> names{};
   for (std::size_t i = 0; i < kRows.size(); ++i) names[i] = kRows[i].name;
   return names;
 }();
@@ -149,11 +149,11 @@ std::string ValueText(const RowKind& row, std::span<const std::uint8_t> bytes) {
 
 } // namespace
 
-const std::array<std::string_view, kInspectorRowCount>& InspectorRowNames() { return kRowNames; }
+const std::array<std::string_view, kValueRowCount>& ValueRowNames() { return kRowNames; }
 
-InspectorRows InspectBytes(std::span<const std::uint8_t> bytes) {
-  const std::span<const std::uint8_t> inspected = bytes.first(std::min(bytes.size(), kInspectedBytes));
-  InspectorRows rows;
+ValueRows ValuesOf(std::span<const std::uint8_t> bytes) {
+  const std::span<const std::uint8_t> inspected = bytes.first(std::min(bytes.size(), kValueBytes));
+  ValueRows rows;
   for (std::size_t i = 0; i < kRows.size(); ++i) rows[i] = {kRows[i].name, ValueText(kRows[i], inspected)};
   return rows;
 }

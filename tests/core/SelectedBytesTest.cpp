@@ -1,7 +1,7 @@
 // The bytes the data inspector reads at the selected byte, over real files: one read from there on,
 // past the page's end, short where the file ends, the page's bytes where the page on screen holds
 // them, and a failure of the file as a cause.
-#include "core/InspectedBytes.h"
+#include "core/SelectedBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-class InspectedBytesTest : public ::testing::Test {
+class SelectedBytesTest : public ::testing::Test {
  public:
   void Load(const Bytes& bytes) {
     path = dir.Write("f.bin", bytes);
@@ -26,7 +26,7 @@ class InspectedBytesTest : public ::testing::Test {
   }
   void GoTo(Offset offset) { ASSERT_FALSE(session.GoTo(files, offset).message); }
   Bytes Read() {
-    const std::optional<FileResult<InspectedBytes>> read = ReadSelectedBytes(files, session);
+    const std::optional<FileResult<SelectedBytes>> read = ReadSelectedBytes(files, session);
     if (!read || !read->ok()) {
       ADD_FAILURE() << "nothing read";
       return {};
@@ -42,7 +42,7 @@ class InspectedBytesTest : public ::testing::Test {
   std::string path;
 };
 
-TEST_F(InspectedBytesTest, OneReadFromTheSelectedByteOnAsFarAsTheFileGoes) {
+TEST_F(SelectedBytesTest, OneReadFromTheSelectedByteOnAsFarAsTheFileGoes) {
   Load(CountingBytes(1050));
   const struct {
     Offset selected;
@@ -63,7 +63,7 @@ TEST_F(InspectedBytesTest, OneReadFromTheSelectedByteOnAsFarAsTheFileGoes) {
   }
 }
 
-TEST_F(InspectedBytesTest, ThePageOnScreenCountsWhereItHoldsTheBytes) {
+TEST_F(SelectedBytesTest, ThePageOnScreenCountsWhereItHoldsTheBytes) {
   Load(CountingBytes(1050));
   session.Select(195); // five bytes before the page's end
   // An edit on screen, before it is written: the inspector explains what the page shows, and the
@@ -77,7 +77,7 @@ TEST_F(InspectedBytesTest, ThePageOnScreenCountsWhereItHoldsTheBytes) {
   EXPECT_EQ(Read(), (Bytes{0xAA, 196, 197, 198, 199}));
 }
 
-TEST_F(InspectedBytesTest, NoSelectedByteReadsNothing) {
+TEST_F(SelectedBytesTest, NoSelectedByteReadsNothing) {
   Load({});
   EXPECT_FALSE(ReadSelectedBytes(files, session));
   Load(CountingBytes(50));
@@ -85,7 +85,7 @@ TEST_F(InspectedBytesTest, NoSelectedByteReadsNothing) {
   EXPECT_FALSE(ReadSelectedBytes(files, session));
 }
 
-TEST_F(InspectedBytesTest, AFileThatFailsGivesItsCause) {
+TEST_F(SelectedBytesTest, AFileThatFailsGivesItsCause) {
   const struct {
     const char* name;
     void (*fail)(FaultPlan&);
@@ -100,7 +100,7 @@ TEST_F(InspectedBytesTest, AFileThatFailsGivesItsCause) {
     Load(CountingBytes(300));
     GoTo(250);
     c.fail(files.plan);
-    const std::optional<FileResult<InspectedBytes>> read = ReadSelectedBytes(files, session);
+    const std::optional<FileResult<SelectedBytes>> read = ReadSelectedBytes(files, session);
     files.plan = {};
     ASSERT_TRUE(read);
     EXPECT_EQ(read->error, c.error);

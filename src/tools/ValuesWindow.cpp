@@ -1,4 +1,4 @@
-#include "tools/DataInspectorWindow.h"
+#include "tools/ValuesWindow.h"
 
 #include <algorithm>
 
@@ -16,7 +16,7 @@
 #include "core/DisplayTexts.h"
 #include "core/FileErrorText.h"
 #include "core/FileSession.h"
-#include "core/InspectedBytes.h"
+#include "core/SelectedBytes.h"
 #include "platform/PathText.h"
 #include "view/CVekView.h"
 
@@ -40,7 +40,7 @@ QString ToQt(std::string_view text) { return QString::fromUtf8(text.data(), stat
 
 } // namespace
 
-DataInspectorWindow::DataInspectorWindow(QMdiArea& documents, QWidget* owner)
+ValuesWindow::ValuesWindow(QMdiArea& documents, QWidget* owner)
     : QDialog(owner, Qt::Tool), m_documents(documents), m_heading(new QLabel(this)), m_rows(new QTreeWidget(this)) {
   setWindowTitle(QString::fromUtf8(kTitle));
   // Shown from the page's key, the window leaves the focus on the page, where the arrows move on.
@@ -52,7 +52,7 @@ DataInspectorWindow::DataInspectorWindow(QMdiArea& documents, QWidget* owner)
   m_rows->setUniformRowHeights(true);
   m_rows->setSelectionBehavior(QAbstractItemView::SelectItems);
   m_rows->setAccessibleName(QString::fromUtf8(kTitle));
-  const auto& names = InspectorRowNames();
+  const auto& names = ValueRowNames();
   for (std::size_t i = 0; i < names.size(); ++i) m_items[i] = new QTreeWidgetItem(m_rows, {ToQt(names[i]), QString()});
   // Ctrl+C (the item view's own) copies the current cell: a value, until the person picks another.
   m_rows->selectionModel()->setCurrentIndex(m_rows->model()->index(0, 1), QItemSelectionModel::NoUpdate);
@@ -80,11 +80,11 @@ DataInspectorWindow::DataInspectorWindow(QMdiArea& documents, QWidget* owner)
   resize(layout->sizeHint());
   m_rows->setMinimumSize(0, 0);
 
-  connect(&m_documents, &QMdiArea::subWindowActivated, this, &DataInspectorWindow::FollowActiveDocument);
+  connect(&m_documents, &QMdiArea::subWindowActivated, this, &ValuesWindow::FollowActiveDocument);
   FollowActiveDocument();
 }
 
-void DataInspectorWindow::Show() {
+void ValuesWindow::Show() {
   if (!m_placed) {
     PlaceBesideOwner();
     m_placed = true;
@@ -93,19 +93,19 @@ void DataInspectorWindow::Show() {
   raise();
 }
 
-void DataInspectorWindow::showEvent(QShowEvent* event) {
+void ValuesWindow::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   Refresh(); // nothing was read while the window was hidden
 }
 
-void DataInspectorWindow::FollowActiveDocument() {
+void ValuesWindow::FollowActiveDocument() {
   // The current window, not the active one: while this window has the focus, the main window is
   // not active and has no active document window, yet the person still looks at the same document.
   const QMdiSubWindow* window = m_documents.currentSubWindow();
   Follow(window != nullptr ? qobject_cast<const CVekView*>(window->widget()) : nullptr);
 }
 
-void DataInspectorWindow::Follow(const CVekView* view) {
+void ValuesWindow::Follow(const CVekView* view) {
   if (view != m_view) {
     disconnect(m_selectionChanged);
     disconnect(m_pageTextChanged);
@@ -113,39 +113,39 @@ void DataInspectorWindow::Follow(const CVekView* view) {
     m_view = view;
     if (view != nullptr) {
       // A page move, an edit and the radix each change the page text; a selection move moves the byte.
-      m_selectionChanged = connect(view, &CVekView::selectionChanged, this, &DataInspectorWindow::Refresh);
-      m_pageTextChanged = connect(view, &CVekView::pageTextChanged, this, &DataInspectorWindow::Refresh);
+      m_selectionChanged = connect(view, &CVekView::selectionChanged, this, &ValuesWindow::Refresh);
+      m_pageTextChanged = connect(view, &CVekView::pageTextChanged, this, &ValuesWindow::Refresh);
       // The area still lists a closing window while it is being destroyed: look again afterwards.
       m_destroyed = connect(view, &QObject::destroyed, this,
-                            [this] { QTimer::singleShot(0, this, &DataInspectorWindow::FollowActiveDocument); });
+                            [this] { QTimer::singleShot(0, this, &ValuesWindow::FollowActiveDocument); });
     }
   }
   Refresh();
 }
 
-void DataInspectorWindow::Refresh() {
+void ValuesWindow::Refresh() {
   if (!isVisible()) return;
   if (m_view == nullptr) return ShowNoValues(QString::fromUtf8(kNoDocument));
   const FileSession& session = m_view->Session();
   if (session.Path().empty()) return ShowNoValues(QString::fromUtf8(kNoFile));
   const QString name = DisplayFileName(session.Path());
-  const std::optional<FileResult<InspectedBytes>> read = ReadSelectedBytes(m_view->Files(), session);
+  const std::optional<FileResult<SelectedBytes>> read = ReadSelectedBytes(m_view->Files(), session);
   if (!read) return ShowNoValues(QString::fromUtf8(kNoByte).arg(name));
   if (!read->ok()) {
     return ShowNoValues(ToQt(FileProblem(name.toStdString(), FileErrorReason(read->error, read->code))));
   }
   m_heading->setText(
       QString::fromUtf8(kInspected).arg(QString::fromStdString(OffsetText(read->value.offset, session.HexMode())), name));
-  const InspectorRows rows = InspectBytes(read->value.Bytes());
+  const ValueRows rows = ValuesOf(read->value.Bytes());
   for (std::size_t i = 0; i < rows.size(); ++i) m_items[i]->setText(1, ToQt(rows[i].value));
 }
 
-void DataInspectorWindow::ShowNoValues(const QString& heading) {
+void ValuesWindow::ShowNoValues(const QString& heading) {
   m_heading->setText(heading);
   for (QTreeWidgetItem* item : m_items) item->setText(1, QString());
 }
 
-void DataInspectorWindow::PlaceBesideOwner() {
+void ValuesWindow::PlaceBesideOwner() {
   // Right of the main window where the screen has room, else left of it, else over its right edge.
   const QWidget* owner = parentWidget();
   const QRect ownerFrame = owner->frameGeometry();

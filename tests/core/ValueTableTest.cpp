@@ -1,6 +1,6 @@
 // The data inspector's rows for known byte patterns: each reading of the bytes, its exact text, and
 // which readings the end of the file leaves unavailable.
-#include "core/DataInspector.h"
+#include "core/ValueTable.h"
 
 #include <gtest/gtest.h>
 
@@ -28,8 +28,8 @@ std::string Hex(const Bytes& bytes) {
 }
 
 std::string ValueOf(const Bytes& bytes, std::string_view row) {
-  const InspectorRows rows = InspectBytes(bytes);
-  const auto found = std::find_if(rows.begin(), rows.end(), [row](const InspectorRow& r) { return r.name == row; });
+  const ValueRows rows = ValuesOf(bytes);
+  const auto found = std::find_if(rows.begin(), rows.end(), [row](const ValueRow& r) { return r.name == row; });
   if (found == rows.end()) {
     ADD_FAILURE() << "no row " << row;
     return {};
@@ -44,7 +44,7 @@ void ExpectRows(const std::vector<RowCase>& cases) {
 const Bytes kCounting = {0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08};
 const Bytes kFalling = {0xFF, 0xFE, 0xFD, 0xFC, 0xFB, 0xFA, 0xF9, 0xF8};
 
-TEST(DataInspector, TheByteInHexAndBinary) {
+TEST(ValueTable, TheByteInHexAndBinary) {
   ExpectRows({
       {{0x00}, "Hex", "00"},
       {{0x9D, 0x82}, "Hex", "9D"},
@@ -56,7 +56,7 @@ TEST(DataInspector, TheByteInHexAndBinary) {
   });
 }
 
-TEST(DataInspector, IntegersSignedAndUnsignedInBothByteOrders) {
+TEST(ValueTable, IntegersSignedAndUnsignedInBothByteOrders) {
   ExpectRows({
       {kCounting, "int8", "1"},
       {kCounting, "uint8", "1"},
@@ -98,7 +98,7 @@ TEST(DataInspector, IntegersSignedAndUnsignedInBothByteOrders) {
   });
 }
 
-TEST(DataInspector, FloatsAsTheShortestDecimalThatReadsBack) {
+TEST(ValueTable, FloatsAsTheShortestDecimalThatReadsBack) {
   ExpectRows({
       {{0x00, 0x00, 0x80, 0x3F}, "float32 LE", "1"},
       {{0x3F, 0x80, 0x00, 0x00}, "float32 BE", "1"},
@@ -122,7 +122,7 @@ TEST(DataInspector, FloatsAsTheShortestDecimalThatReadsBack) {
   });
 }
 
-TEST(DataInspector, TheUtf8CharacterTheBytesStartWith) {
+TEST(ValueTable, TheUtf8CharacterTheBytesStartWith) {
   ExpectRows({
       {{0x41, 0x42}, "UTF-8", "\"A\" U+0041"},
       {{0x20}, "UTF-8", "\" \" U+0020"},
@@ -157,7 +157,7 @@ TEST(DataInspector, TheUtf8CharacterTheBytesStartWith) {
   });
 }
 
-TEST(DataInspector, UnixTimesInUtc) {
+TEST(ValueTable, UnixTimesInUtc) {
   ExpectRows({
       {{0, 0, 0, 0}, "Unix time 32 LE", "1970-01-01 00:00:00 UTC"},
       {{0xFF, 0xFF, 0xFF, 0xFF}, "Unix time 32 LE", "1969-12-31 23:59:59 UTC"}, // signed
@@ -172,14 +172,14 @@ TEST(DataInspector, UnixTimesInUtc) {
   });
 }
 
-TEST(DataInspector, ValuesLongerThanTheFileLeftAreUnavailable) {
+TEST(ValueTable, ValuesLongerThanTheFileLeftAreUnavailable) {
   const std::set<std::string_view> oneByte = {"Hex", "Binary", "int8", "uint8", "UTF-8"};
   std::set<std::string_view> twoBytes = oneByte;
   twoBytes.insert({"int16 LE", "int16 BE", "uint16 LE", "uint16 BE"});
   std::set<std::string_view> fourBytes = twoBytes;
   fourBytes.insert({"int32 LE", "int32 BE", "uint32 LE", "uint32 BE", "float32 LE", "float32 BE",
                     "Unix time 32 LE", "Unix time 32 BE"});
-  const std::set<std::string_view> all(InspectorRowNames().begin(), InspectorRowNames().end());
+  const std::set<std::string_view> all(ValueRowNames().begin(), ValueRowNames().end());
   const struct {
     std::size_t left; // bytes the file has from the offset on
     const std::set<std::string_view>& available;
@@ -187,12 +187,12 @@ TEST(DataInspector, ValuesLongerThanTheFileLeftAreUnavailable) {
   const Bytes letters(12, 'a'); // a character of one byte, so UTF-8 too needs only one
   for (const auto& c : cases) {
     const Bytes bytes(letters.begin(), letters.begin() + static_cast<std::ptrdiff_t>(c.left));
-    for (const InspectorRow& row : InspectBytes(bytes)) {
+    for (const ValueRow& row : ValuesOf(bytes)) {
       EXPECT_EQ(row.value == "unavailable", c.available.count(row.name) == 0)
           << row.name << " with " << c.left << " bytes left: " << row.value;
     }
   }
-  EXPECT_EQ(all.size(), kInspectorRowCount) << "row names repeat";
+  EXPECT_EQ(all.size(), kValueRowCount) << "row names repeat";
 }
 
 } // namespace

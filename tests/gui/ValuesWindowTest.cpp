@@ -16,7 +16,7 @@
 #include "ResourceIds.h"
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
-#include "tools/DataInspectorWindow.h"
+#include "tools/ValuesWindow.h"
 #include "view/CVekView.h"
 #include "view/PageArea.h"
 
@@ -30,7 +30,7 @@ QByteArray Sample(int size) {
   return bytes;
 }
 
-class DataInspectorWindowTest : public ::testing::Test {
+class ValuesWindowTest : public ::testing::Test {
  protected:
   void Open(const QByteArray& bytes) {
     path = h.files.Write(QStringLiteral("sample.bin"), bytes);
@@ -46,20 +46,20 @@ class DataInspectorWindowTest : public ::testing::Test {
     area->setFocus();
   }
   void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) { h.Key(area, key, modifiers); }
-  DataInspectorWindow* ShowByKey() {
+  ValuesWindow* ShowByKey() {
     Press(Qt::Key_I, Qt::ControlModifier | Qt::ShiftModifier);
-    auto* inspector = h.Frame()->findChild<DataInspectorWindow*>();
+    auto* inspector = h.Frame()->findChild<ValuesWindow*>();
     return inspector != nullptr && inspector->isVisible() ? inspector : nullptr;
   }
-  QTreeWidget* Rows(const DataInspectorWindow* inspector) const { return inspector->findChild<QTreeWidget*>(); }
+  QTreeWidget* Rows(const ValuesWindow* inspector) const { return inspector->findChild<QTreeWidget*>(); }
   // A click into the inspector, as a person gives it the keyboard.
-  QTreeWidget* FocusTheRows(DataInspectorWindow* inspector) const {
+  QTreeWidget* FocusTheRows(ValuesWindow* inspector) const {
     QApplication::setActiveWindow(inspector);
     QTreeWidget* rows = Rows(inspector);
     rows->setFocus();
     return rows;
   }
-  QString Value(const DataInspectorWindow* inspector, const QString& name) const {
+  QString Value(const ValuesWindow* inspector, const QString& name) const {
     const QList<QTreeWidgetItem*> found = Rows(inspector)->findItems(name, Qt::MatchExactly, 0);
     if (found.size() != 1) {
       ADD_FAILURE() << found.size() << " rows named " << name.toStdString();
@@ -67,7 +67,7 @@ class DataInspectorWindowTest : public ::testing::Test {
     }
     return found.front()->text(1);
   }
-  QString Heading(const DataInspectorWindow* inspector) const { return inspector->findChild<QLabel*>()->text(); }
+  QString Heading(const ValuesWindow* inspector) const { return inspector->findChild<QLabel*>()->text(); }
 
   AppHarness h;
   QString path;
@@ -75,11 +75,11 @@ class DataInspectorWindowTest : public ::testing::Test {
   PageArea* area = nullptr;
 };
 
-TEST_F(DataInspectorWindowTest, TheKeyShowsAToolWindowOfTheMainWindowAndLeavesTheFocusOnThePage) {
+TEST_F(ValuesWindowTest, TheKeyShowsAToolWindowOfTheMainWindowAndLeavesTheFocusOnThePage) {
   Open(Sample(1050));
   const QString mainTitle = h.Frame()->windowTitle();
   const QSize mainSize = h.Frame()->size();
-  DataInspectorWindow* inspector = ShowByKey();
+  ValuesWindow* inspector = ShowByKey();
   ASSERT_NE(inspector, nullptr);
   EXPECT_EQ(inspector->windowFlags() & Qt::WindowType_Mask, Qt::Tool);
   EXPECT_EQ(inspector->parentWidget(), h.Frame());
@@ -99,12 +99,12 @@ TEST_F(DataInspectorWindowTest, TheKeyShowsAToolWindowOfTheMainWindowAndLeavesTh
   EXPECT_EQ(Value(inspector, "uint32 BE"), "16909060");
   // Asked for again, the same window comes to the front.
   h.Frame()->ShowInspector();
-  EXPECT_EQ(h.Frame()->findChildren<DataInspectorWindow*>().size(), 1);
+  EXPECT_EQ(h.Frame()->findChildren<ValuesWindow*>().size(), 1);
 }
 
-TEST_F(DataInspectorWindowTest, FollowsTheSelectedByteThroughMovesPagesEditsAndTheRadix) {
+TEST_F(ValuesWindowTest, FollowsTheSelectedByteThroughMovesPagesEditsAndTheRadix) {
   Open(Sample(1050));
-  DataInspectorWindow* inspector = ShowByKey();
+  ValuesWindow* inspector = ShowByKey();
   ASSERT_NE(inspector, nullptr);
   const struct {
     const char* name;
@@ -139,9 +139,9 @@ TEST_F(DataInspectorWindowTest, FollowsTheSelectedByteThroughMovesPagesEditsAndT
   EXPECT_TRUE(h.ui.messages.empty()) << h.ui.MessageTexts().join(u'\n').toStdString();
 }
 
-TEST_F(DataInspectorWindowTest, TheEndOfTheFileLeavesTheLongerValuesUnavailable) {
+TEST_F(ValuesWindowTest, TheEndOfTheFileLeavesTheLongerValuesUnavailable) {
   Open(Sample(1050));
-  DataInspectorWindow* inspector = ShowByKey();
+  ValuesWindow* inspector = ShowByKey();
   ASSERT_NE(inspector, nullptr);
   Press(Qt::Key_End, Qt::ControlModifier); // the last page, 850 to 1049
   h.Click(view, view->HexCellCenter(199)); // its last byte
@@ -154,9 +154,9 @@ TEST_F(DataInspectorWindowTest, TheEndOfTheFileLeavesTheLongerValuesUnavailable)
   EXPECT_EQ(Value(inspector, "uint32 LE"), "unavailable");
 }
 
-TEST_F(DataInspectorWindowTest, FollowsTheActiveDocumentWindowAndSaysWhenThereIsNone) {
+TEST_F(ValuesWindowTest, FollowsTheActiveDocumentWindowAndSaysWhenThereIsNone) {
   Open(Sample(300));
-  DataInspectorWindow* inspector = ShowByKey();
+  ValuesWindow* inspector = ShowByKey();
   ASSERT_NE(inspector, nullptr);
   CChildFrame* first = h.ActiveChild();
   CChildFrame* second = h.app->OpenDocumentFile(TestFiles::Local(h.files.Write(QStringLiteral("other.bin"), "\xFF\xFE")));
@@ -179,9 +179,9 @@ TEST_F(DataInspectorWindowTest, FollowsTheActiveDocumentWindowAndSaysWhenThereIs
   EXPECT_EQ(Value(inspector, "Hex"), "");
 }
 
-TEST_F(DataInspectorWindowTest, ReadsNothingWhileClosedAndEscClosesIt) {
+TEST_F(ValuesWindowTest, ReadsNothingWhileClosedAndEscClosesIt) {
   Open(Sample(1050));
-  DataInspectorWindow* inspector = ShowByKey();
+  ValuesWindow* inspector = ShowByKey();
   ASSERT_NE(inspector, nullptr);
   QTest::keyClick(FocusTheRows(inspector), Qt::Key_Escape);
   EXPECT_FALSE(inspector->isVisible());
@@ -202,9 +202,9 @@ TEST_F(DataInspectorWindowTest, ReadsNothingWhileClosedAndEscClosesIt) {
   EXPECT_EQ(h.fileSystem.counters.readOpens - opens, 1);
 }
 
-TEST_F(DataInspectorWindowTest, SaysWhyItShowsNoValues) {
+TEST_F(ValuesWindowTest, SaysWhyItShowsNoValues) {
   Open(QByteArray());
-  DataInspectorWindow* inspector = ShowByKey();
+  ValuesWindow* inspector = ShowByKey();
   ASSERT_NE(inspector, nullptr);
   EXPECT_EQ(Heading(inspector), "No byte of sample.bin is selected.");
   EXPECT_EQ(Value(inspector, "Hex"), "");
@@ -219,9 +219,9 @@ TEST_F(DataInspectorWindowTest, SaysWhyItShowsNoValues) {
   EXPECT_EQ(Value(inspector, "uint8"), "");
 }
 
-TEST_F(DataInspectorWindowTest, CtrlCCopiesTheCurrentValue) {
+TEST_F(ValuesWindowTest, CtrlCCopiesTheCurrentValue) {
   Open(Sample(300));
-  DataInspectorWindow* inspector = ShowByKey();
+  ValuesWindow* inspector = ShowByKey();
   ASSERT_NE(inspector, nullptr);
   QTreeWidget* rows = FocusTheRows(inspector);
   QTest::keyClick(rows, Qt::Key_Down); // from the first value to the next, Binary's

@@ -25,24 +25,24 @@
 namespace vek {
 
 // The widest value takes this many bytes: a 64-bit number.
-inline constexpr std::size_t kInspectedBytes = 8;
-inline constexpr std::size_t kInspectorRowCount = 25;
+inline constexpr std::size_t kValueBytes = 8;
+inline constexpr std::size_t kValueRowCount = 25;
 
 inline constexpr std::string_view kUnavailable = "unavailable";
 inline constexpr std::string_view kInvalidCharacter = "invalid";
 
-struct InspectorRow {
+struct ValueRow {
   std::string_view name;
   std::string value;
 };
 
-using InspectorRows = std::array<InspectorRow, kInspectorRowCount>;
+using ValueRows = std::array<ValueRow, kValueRowCount>;
 
 // The names of the rows, in their order: the same whatever the bytes.
-const std::array<std::string_view, kInspectorRowCount>& InspectorRowNames();
+const std::array<std::string_view, kValueRowCount>& ValueRowNames();
 
-// `bytes` are the file's bytes from the offset on: all it has there, up to kInspectedBytes (more are
+// `bytes` are the file's bytes from the offset on: all it has there, up to kValueBytes (more are
 // not looked at). None gives every row as unavailable.
-InspectorRows InspectBytes(std::span<const std::uint8_t> bytes);
+ValueRows ValuesOf(std::span<const std::uint8_t> bytes);
 
 } // namespace vek
