@@ -12,18 +12,13 @@
 #   dense:  256 MiB of base64 text, searched for the letter Q (about 4 million matches), which
 #           measures the cost of each match and of printing it.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 vek="${1:-build/vek}"
 [[ -x "$vek" ]] || { echo "missing $vek: build it first (cmake --build build --target vek)" >&2; exit 2; }
-command -v grep >/dev/null || { echo "missing grep" >&2; exit 2; }
+need_tools grep
 
-if [[ $# -ge 2 ]]; then
-  dir="$2"
-  mkdir -p "$dir"
-else
-  dir="$(mktemp -d)"
-  trap 'rm -rf "$dir"' EXIT
-fi
+use_dir "${2:-}"
 export LC_ALL=C
 
 sparse="$dir/vek-cli-1g.bin"

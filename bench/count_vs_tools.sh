@@ -18,21 +18,14 @@
 # evicted (posix_fadvise DONTNEED, dd's nocache) and read once, as a file is after it was first
 # read.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 vek="${VEK:-build-full/vek}"
 [[ -x "$vek" ]] || { echo "missing $vek: build it first, or set VEK to the program" >&2; exit 2; }
-for tool in hyperfine rg grep cat dd base64 python3; do
-  command -v "$tool" >/dev/null || { echo "missing $tool" >&2; exit 2; }
-done
+need_tools hyperfine rg grep cat dd base64 python3
 vek=$(cd "$(dirname "$vek")" && pwd)/$(basename "$vek")
 
-if [[ $# -ge 1 ]]; then
-  dir="$1"
-  mkdir -p "$dir"
-else
-  dir="$(mktemp -d)"
-  trap 'rm -rf "$dir"' EXIT
-fi
+use_dir "${1:-}"
 export LC_ALL=C
 size=$((1 << 30))
 

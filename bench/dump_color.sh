@@ -12,21 +12,14 @@
 # space, other controls, non-ASCII), so colours change at almost every byte: the worst case for
 # the coloured text's size. Output goes to /dev/null.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 vek="${VEK:-build-full/vek}"
 [[ -x "$vek" ]] || { echo "missing $vek: build it first, or set VEK to the program" >&2; exit 2; }
-for tool in hyperfine python3; do
-  command -v "$tool" >/dev/null || { echo "missing $tool" >&2; exit 2; }
-done
+need_tools hyperfine python3
 before="${VEK_BEFORE:-}"
 
-if [[ $# -ge 1 ]]; then
-  dir="$1"
-  mkdir -p "$dir"
-else
-  dir="$(mktemp -d)"
-  trap 'rm -rf "$dir"' EXIT
-fi
+use_dir "${1:-}"
 
 file="$dir/vek-dump-100m.bin"
 size=$((100 << 20))

@@ -33,6 +33,7 @@
 # The dump: 100 MiB of random bytes printed to /dev/null as text, median of 5, with the ratio of each
 # tool's time to xxd's. The program is $VEK (default: build/vek). hexyl is timed when installed.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 mode=search
 case "${1:-}" in
@@ -41,13 +42,7 @@ case "${1:-}" in
 --compare) mode=compare; shift ;;
 esac
 
-if [[ $# -ge 1 ]]; then
-  dir="$1"
-  mkdir -p "$dir"
-else
-  dir="$(mktemp -d)"
-  trap 'rm -rf "$dir"' EXIT
-fi
+use_dir "${1:-}"
 
 need() {
   for tool in "$@"; do
