@@ -1,11 +1,10 @@
 #include "cli/Compare.h"
 
-#include <cerrno>
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "cli/DecimalLines.h"
+#include "cli/Output.h"
 #include "cli/TerminalMode.h"
 #include "core/Compare.h"
 #include "core/FileErrorText.h"
@@ -16,68 +15,39 @@ namespace vek::cli {
 
 namespace {
 
-constexpr std::size_t kFlushBytes = std::size_t{64} * 1024;
 constexpr char kHexDigits[] = "0123456789ABCDEF";
-constexpr std::size_t kMaxLineChars = DecimalLines::kMaxLineChars + 6; // " AA BB" after the offset
+static_assert(DecimalLines::kMaxLineChars + 6 <= Output::kLineRoom); // " AA BB" after the offset
 
-// The lines of the differences, gathered and written in large pieces; a million differences are
-// a million lines, so each is put together in place, its decimal offset from the line before.
-class DifferenceLines {
- public:
-  DifferenceLines(std::FILE* out, bool hex) : m_out(out), m_hex(hex), m_buffer(kFlushBytes + kMaxLineChars) {}
+char* WriteHex(Offset offset, char* out) {
+  auto value = static_cast<std::uint64_t>(offset);
+  char digits[16];
+  int count = 0;
+  do {
+    digits[count++] = kHexDigits[value & 15];
+    value >>= 4;
+  } while (value != 0);
+  while (count > 0) *out++ = digits[--count];
+  return out;
+}
 
-  void Add(std::span<const Offset> offsets, std::span<const std::uint8_t> pairs) {
-    char* out = m_buffer.data() + m_used;
-    for (std::size_t k = 0; k < offsets.size(); ++k) {
-      if (out - m_buffer.data() >= static_cast<std::ptrdiff_t>(kFlushBytes)) {
-        m_used = static_cast<std::size_t>(out - m_buffer.data());
-        Flush();
-        out = m_buffer.data();
-      }
-      out = m_hex ? WriteHex(offsets[k], out) : m_decimal.Write(offsets[k], out) - 1; // over its line feed
-      const char line[] = {' ', kHexDigits[pairs[2 * k] >> 4], kHexDigits[pairs[2 * k] & 15], ' ',
-                           kHexDigits[pairs[2 * k + 1] >> 4], kHexDigits[pairs[2 * k + 1] & 15], '\n'};
-      std::memcpy(out, line, sizeof line);
-      out += sizeof line;
-    }
-    m_used = static_cast<std::size_t>(out - m_buffer.data());
+// The lines of the differences, each put together in place, its decimal offset from the line
+// before: a million differences are a million lines.
+void AddDifferenceLines(Output& output, DecimalLines& decimal, bool hex, std::span<const Offset> offsets,
+                        std::span<const std::uint8_t> pairs) {
+  DecimalLines digits = decimal; // a local, as for --find (see Output)
+  char* out = output.Cursor();
+  char* const limit = output.Limit();
+  for (std::size_t k = 0; k < offsets.size(); ++k) {
+    if (out >= limit) out = output.Drain(out);
+    out = hex ? WriteHex(offsets[k], out) : digits.Write(offsets[k], out) - 1; // over its line feed
+    const char line[] = {' ', kHexDigits[pairs[2 * k] >> 4], kHexDigits[pairs[2 * k] & 15], ' ',
+                         kHexDigits[pairs[2 * k + 1] >> 4], kHexDigits[pairs[2 * k + 1] & 15], '\n'};
+    std::memcpy(out, line, sizeof line);
+    out += sizeof line;
   }
-
-  // True when everything reached the output.
-  bool Finish() {
-    Flush();
-    if (std::fflush(m_out) != 0 && m_error == 0) m_error = errno;
-    return m_error == 0 && !std::ferror(m_out);
-  }
-  int Error() const { return m_error != 0 ? m_error : EIO; }
-
- private:
-  static char* WriteHex(Offset offset, char* out) {
-    auto value = static_cast<std::uint64_t>(offset);
-    char digits[16];
-    int count = 0;
-    do {
-      digits[count++] = kHexDigits[value & 15];
-      value >>= 4;
-    } while (value != 0);
-    while (count > 0) *out++ = digits[--count];
-    return out;
-  }
-
-  void Flush() {
-    if (m_used > 0 && m_error == 0 && std::fwrite(m_buffer.data(), 1, m_used, m_out) != m_used) {
-      m_error = errno != 0 ? errno : EIO;
-    }
-    m_used = 0;
-  }
-
-  std::FILE* m_out;
-  const bool m_hex;
-  DecimalLines m_decimal;
-  std::vector<char> m_buffer;
-  std::size_t m_used = 0;
-  int m_error = 0;
-};
+  output.Settle(out);
+  decimal = digits;
+}
 
 struct Side {
   std::string subject; // as messages name it
@@ -91,10 +61,6 @@ Side Open(const std::string& name, int in) {
           standardInput ? Measure(OpenDescriptor(in), OpenMode::Stream)
                         : OpenMeasured(RealFileSystem(), name, OpenMode::Stream),
           {}};
-}
-
-void Complain(std::FILE* err, std::string_view subject, std::string_view reason) {
-  std::fprintf(err, "vek: %s\n", FileProblem(subject, reason).c_str());
 }
 
 void SayWhichEnds(std::FILE* err, const Side& shorter, Offset length) {
@@ -148,9 +114,10 @@ int RunCompare(const CommandLine& line, int in, std::FILE* out, std::FILE* err) 
       return kExitError;
     }
   }
-  DifferenceLines lines(out, line.hexOffsets);
-  const auto print = [&lines](std::span<const Offset> offsets, std::span<const std::uint8_t> pairs) {
-    lines.Add(offsets, pairs);
+  Output output(out);
+  DecimalLines decimal;
+  const auto print = [&](std::span<const Offset> offsets, std::span<const std::uint8_t> pairs) {
+    AddDifferenceLines(output, decimal, line.hexOffsets, offsets, pairs);
   };
   SearchStatus status = SearchStatus::NotFound;
   const Side* shorter = nullptr;
@@ -184,7 +151,7 @@ int RunCompare(const CommandLine& line, int in, std::FILE* out, std::FILE* err) 
       shorterLength = compared.compared;
     }
   }
-  const bool written = lines.Finish();
+  const bool written = output.Finish();
   if (status == SearchStatus::ReadError) {
     const Side& culprit = Culprit(a, b);
     const FileError cause = culprit.failure.ok() ? FileError::ShortRead : culprit.failure.error;
@@ -192,7 +159,7 @@ int RunCompare(const CommandLine& line, int in, std::FILE* out, std::FILE* err) 
     return kExitError;
   }
   if (!written) {
-    Complain(err, "write error", std::strerror(lines.Error()));
+    Complain(err, "write error", std::strerror(output.Error()));
     return kExitError;
   }
   if (shorter != nullptr) SayWhichEnds(err, *shorter, shorterLength);

@@ -1,18 +1,17 @@
 #include "cli/TerminalMode.h"
 
-#include <cerrno>
 #include <charconv>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <span>
-#include <vector>
 
 #include <unistd.h>
 
 #include "cli/Compare.h"
 #include "cli/DecimalLines.h"
 #include "cli/Dump.h"
+#include "cli/Output.h"
 #include "cli/JournalCommands.h"
 #include "core/ColorChoice.h"
 #include "core/FileErrorText.h"
@@ -24,77 +23,21 @@ namespace vek::cli {
 
 namespace {
 
-constexpr std::size_t kFlushBytes = std::size_t{64} * 1024; // output gathered before one fwrite
+static_assert(DecimalLines::kMaxLineChars <= Output::kLineRoom);
 
-// One line on standard error: "vek: SUBJECT: reason", as the window words its own file messages.
-void Complain(std::FILE* err, std::string_view subject, std::string_view reason) {
-  std::fprintf(err, "vek: %s\n", FileProblem(subject, reason).c_str());
+// --find's lines: each offset in decimal, written straight into the output's buffer. The loop
+// works on copies (see Output).
+void AddOffsetLines(Output& output, DecimalLines& lines, std::span<const Offset> offsets) {
+  DecimalLines digits = lines;
+  char* out = output.Cursor();
+  char* const limit = output.Limit();
+  for (const Offset at : offsets) {
+    if (out >= limit) out = output.Drain(out);
+    out = digits.Write(at, out);
+  }
+  output.Settle(out);
+  lines = digits;
 }
-
-// Text gathered and written in large pieces; the first failed write is remembered.
-class Output {
- public:
-  explicit Output(std::FILE* out) : m_out(out), m_buffer(kFlushBytes + DecimalLines::kMaxLineChars) {}
-
-  void Add(std::string_view text) {
-    if (text.size() >= kFlushBytes) {
-      // A large piece goes out as it is: copying it first would only cost time.
-      Flush();
-      Write(text);
-      return;
-    }
-    if (m_used + text.size() > m_buffer.size()) Flush();
-    std::copy(text.begin(), text.end(), m_buffer.data() + m_used);
-    m_used += text.size();
-    if (m_used >= kFlushBytes) Flush();
-  }
-
-  // --find's lines: each offset in decimal, written straight into the buffer. The loop works on
-  // copies of the members: a store through `out` may alias any of them, and reloading them after
-  // every line made it three times slower.
-  void AddOffsetLines(std::span<const Offset> offsets) {
-    DecimalLines lines = m_lines;
-    char* out = m_buffer.data() + m_used;
-    char* const limit = m_buffer.data() + m_buffer.size() - DecimalLines::kMaxLineChars;
-    for (const Offset at : offsets) {
-      if (out > limit) {
-        m_used = static_cast<std::size_t>(out - m_buffer.data());
-        Flush();
-        out = m_buffer.data();
-      }
-      out = lines.Write(at, out);
-    }
-    m_used = static_cast<std::size_t>(out - m_buffer.data());
-    m_lines = lines;
-  }
-
-  // True when everything reached `out`.
-  bool Finish() {
-    Flush();
-    if (std::fflush(m_out) != 0 && m_error == 0) m_error = errno;
-    return m_error == 0 && !std::ferror(m_out);
-  }
-
-  int Error() const { return m_error != 0 ? m_error : EIO; }
-
- private:
-  void Flush() {
-    Write(std::string_view(m_buffer.data(), m_used));
-    m_used = 0;
-  }
-
-  void Write(std::string_view text) {
-    if (!text.empty() && m_error == 0 && std::fwrite(text.data(), 1, text.size(), m_out) != text.size()) {
-      m_error = errno != 0 ? errno : EIO;
-    }
-  }
-
-  std::FILE* m_out;
-  DecimalLines m_lines;
-  std::vector<char> m_buffer;
-  std::size_t m_used = 0;
-  int m_error = 0;
-};
 
 // The same for a stream's bytes, read in order.
 ReadNextFn NextReader(File& file, FileResult<std::size_t>& failure) {
@@ -142,13 +85,14 @@ int RunDump(const CommandLine& line, const std::string& subject, File& file, Off
 int RunFind(const CommandLine& line, const std::string& subject, std::span<const std::uint8_t> pattern, File& file,
             Offset size, std::FILE* out, std::FILE* err) {
   Output output(out);
+  DecimalLines lines;
   FileResult<std::size_t> failure;
   std::uint64_t count = 0;
   const auto onMatches = [&](std::span<const Offset> matches) {
     if (line.countOnly) {
       count += matches.size();
     } else {
-      output.AddOffsetLines(matches);
+      AddOffsetLines(output, lines, matches);
     }
   };
   const CaseFolding folding = line.ignoreCase ? CaseFolding::Ascii : CaseFolding::None;
