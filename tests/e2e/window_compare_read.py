@@ -61,13 +61,27 @@ check(item.name == "1 a.bin", "the list offers '%s'" % item.name)
 key("Down", "Return")
 print("PASS Ctrl+Shift+D lists '%s'; Enter pairs the windows" % item.name)
 
+# A screen reader hears a description change as it happens: the event, not only the property.
+told = []
+
+
+def on_description(event):
+    try:
+        if event.source.getRoleName() == "label":
+            told.append(event.source.description)
+    except Exception:  # the object may be gone by now
+        pass
+
+
+pyatspi.Registry.registerEventListener(on_description, "object:property-change:accessible-description")
 key("alt+Down")
 wait_for("b.bin's position line at 57", lambda: position_label(page_b) is not None and position_label(page_b).name == "Byte 57 = 65")
 wait_for("a.bin's position line at 57", lambda: position_label(page_a) is not None and position_label(page_a).name == "Byte 57 = 57")
 label_a, label_b = position_label(page_a), position_label(page_b)
 check(label_b.description == "Differs from a.bin: 57", "b.bin's description is '%s'" % label_b.description)
 check(label_a.description == "Differs from b.bin: 65", "a.bin's description is '%s'" % label_a.description)
-print("PASS Alt+Down from byte 0: both position lines read 'Byte 57', described '%s' and '%s'"
+wait_for("the description's change told", lambda: "Differs from a.bin: 57" in told)
+print("PASS Alt+Down from byte 0: both position lines read 'Byte 57', described '%s' and '%s' (told as events)"
       % (label_a.description, label_b.description))
 
 # The screenshot: both pages start at 40, the line of byte 57. The cells of the differing bytes 58
