@@ -1,6 +1,7 @@
 #include "core/CompareTexts.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 
 #include "core/DisplayTexts.h"
@@ -15,11 +16,8 @@ constexpr std::string_view kNothingMoved = "\nThe pages and the selected bytes s
 
 std::string ValueText(std::uint8_t value, bool hexMode) {
   // As the position line writes a value: "41" in hex, "65" in decimal.
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  if (!hexMode) return std::to_string(value);
-  std::string text;
-  if (value >= 16) text += kDigits[value >> 4];
-  text += kDigits[value & 15];
+  char text[4];
+  std::snprintf(text, sizeof text, hexMode ? "%X" : "%u", static_cast<unsigned>(value));
   return text;
 }
 
