@@ -14,11 +14,11 @@
 #include <QMdiSubWindow>
 
 #include "BenchFile.h"
+#include "QuietUi.h"
 #include "core/ValueTable.h"
 #include "core/FileSession.h"
 #include "core/SelectedBytes.h"
 #include "platform/PosixFile.h"
-#include "platform/UiServices.h"
 #include "tools/ValuesWindow.h"
 #include "view/CVekView.h"
 #include "view/ViewDocument.h"
@@ -27,15 +27,6 @@ namespace {
 
 constexpr long long kFileBytes = 1 << 20;
 constexpr int kMiddleOfThePage = 100; // moves back and forth from here never turn the page
-
-class QuietUi final : public vek::UiServices {
- public:
-  void MessageBox(const QString&, vek::MessageIcon) override {}
-  void BeginWaitCursor() override {}
-  void EndWaitCursor() override {}
-  QString AskOpenFileName(QWidget*, const QString&, const QString&) override { return {}; }
-  int RunModal(QDialog&) override { return 0; }
-};
 
 class Document final : public vek::ViewDocument {
  public:
@@ -69,7 +60,7 @@ BENCHMARK(BM_ReadAndRows)->Unit(benchmark::kMicrosecond);
 // each move, so the repaints it asked for are in the figure; 0: the move and the refresh alone.
 void BM_SelectionMove(benchmark::State& state) {
   const std::string path = vek::bench::MakeFile(kFileBytes);
-  QuietUi ui;
+  vek::bench::QuietUi ui;
   Document document;
   QMainWindow main;
   auto* area = new QMdiArea(&main);

@@ -26,6 +26,8 @@
 #include "tools/PageContextMenu.h"
 #include "view/CVekView.h"
 #include "tools/GoToDialog.h"
+#include "tools/CompareCommands.h"
+#include "tools/ComparePairings.h"
 
 namespace vek {
 
@@ -37,6 +39,7 @@ CVekApp::~CVekApp() = default;
 bool CVekApp::InitInstance(const CommandLine& commandLine) {
   LoadStdProfileSettings();
   m_pMainWnd = std::make_unique<CMainFrame>([this](int command) { return OnCommand(command); });
+  m_pairings = new ComparePairings(m_ui, m_pMainWnd.get());
   QObject::connect(m_pMainWnd.get(), &CMainFrame::filesDropped, [this](const std::vector<std::string>& paths) {
     for (const std::string& path : paths) OpenDocumentFile(path);
   });
@@ -153,7 +156,8 @@ CChildFrame* CVekApp::CreateDocumentWindow(const std::string& title, const std::
     document->SetPathName(pathName);
   }
   auto* view = new CVekView(m_ui, m_files, *document);
-  new PageContextMenu(*view, m_ui, m_files); // the view owns it
+  auto* menu = new PageContextMenu(*view, m_ui, m_files); // the view owns it
+  new CompareCommands(*menu, *view, *m_pairings, *m_pMainWnd->MdiArea()); // the menu owns them
   auto* frame = new CChildFrame(document, view);
   QObject::connect(view, &CVekView::toolRequested, frame, [this, view](PageTool tool) {
     switch (tool) {

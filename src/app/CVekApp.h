@@ -15,6 +15,7 @@ namespace vek {
 
 class CChildFrame;
 class CMainFrame;
+class ComparePairings;
 class FileSystem;
 class Journal;
 class UiServices;
@@ -55,6 +56,7 @@ class CVekApp {
   bool m_readOnlyStart = false; // the file named on the command line opens read-only (--read-only)
   QString m_profilePath;
   std::unique_ptr<CMainFrame> m_pMainWnd;
+  ComparePairings* m_pairings = nullptr; // the views compared side by side; a child of the main window
   std::vector<std::string> m_recentFiles;
   int m_untitledCount = 0;
 };

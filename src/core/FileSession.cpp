@@ -220,6 +220,11 @@ std::optional<std::string> FileSession::RedoText() const {
 
 bool FileSession::ChangedOutside(int index) const { return m_page.HoldsByte(index) && m_changedOutside.test(static_cast<std::size_t>(index)); }
 
+bool FileSession::Differs(int index) const {
+  return m_differences && m_differences->start == m_page.readStart && m_page.HoldsByte(index) &&
+         m_differences->bytes.test(static_cast<std::size_t>(index));
+}
+
 Outcome FileSession::ReloadQuietly(FileSystem& files) {
   if (m_page.readCount == 0 && m_text.hexLines.empty()) return {}; // nothing shown to keep true
   const PageState wanted = m_page;

@@ -19,6 +19,7 @@
 #include "core/File.h"
 #include "core/FileEditor.h"
 #include "core/Journal.h"
+#include "core/PageDifferences.h"
 #include "core/PageState.h"
 #include "core/PageText.h"
 #include "core/Pattern.h"
@@ -120,6 +121,12 @@ class FileSession {
   // page move.
   bool ChangedOutside(int index) const;
 
+  // While the file is compared with another side by side: the bytes of the page that differ from
+  // the other file's at the same offsets, as found for the page read from `marks.start` (none: not
+  // compared). Marks found for another page mark nothing.
+  void MarkDifferences(std::optional<PageDifferences> marks) { m_differences = marks; }
+  bool Differs(int index) const;
+
   // Find's new pattern, kept whatever the search gives; false when it is empty (nothing to search).
   bool TakePattern(const Pattern& pattern);
   PreparedSearch PrepareSearch(FileSystem& files, SearchKind kind);
@@ -153,6 +160,7 @@ class FileSession {
   FileIdentity m_readIdentity; // of the file the page was read from
   std::bitset<kPageBytes> m_changedOutside;
   bool m_outOfDate = false;
+  std::optional<PageDifferences> m_differences;
 };
 
 } // namespace vek

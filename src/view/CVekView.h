@@ -13,6 +13,7 @@
 
 #include "core/ByteMove.h"
 #include "core/CellGeometry.h"
+#include "core/PageDifferences.h"
 #include "core/PageGeometry.h"
 #include "core/SessionOutcome.h"
 #include "core/WheelSteps.h"
@@ -78,6 +79,9 @@ class CVekView : public QWidget {
   // Runs an operation of the session, under the wait cursor, and carries out what it asks for: the
   // way our own commands (the page's context menu, the tool windows) act on the file.
   void Perform(const std::function<Outcome(FileSession& session, FileSystem& files)>& operation);
+  // While the file is compared with another side by side: the page's bytes that differ from it,
+  // painted on a wash of their own (none: not compared).
+  void MarkDifferences(std::optional<PageDifferences> marks);
   // A key of the page asked for one of our own windows: toolRequested tells whoever opens it.
   void RequestTool(PageTool tool) { emit toolRequested(tool); }
 

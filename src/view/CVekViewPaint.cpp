@@ -8,6 +8,7 @@
 #include "ResourceIds.h"
 #include "core/CellGeometry.h"
 #include "core/FileSession.h"
+#include "platform/ControlTemplate.h"
 #include "platform/Fonts.h"
 #include "view/CVekView.h"
 #include "view/PageArea.h"
@@ -32,14 +33,30 @@ void DrawOnGrid(QPainter& painter, const FrameRect& frame, int line, int ascent,
 
 QRect ToQRect(const CellRect& cell) { return {cell.left, cell.top, cell.width, cell.height}; }
 
-// A byte another program changed: a light wash of the highlight, under the text's own colour.
-QColor ChangedColor(const QPalette& palette) {
-  const QColor highlight = palette.color(QPalette::Highlight);
+// A light wash of `colour` over the window's background, under the text's own colour.
+QColor Wash(const QPalette& palette, const QColor& colour, double share) {
   const QColor window = palette.color(QPalette::Window);
-  constexpr double kShare = 0.35;
-  return QColor::fromRgbF(static_cast<float>(window.redF() + (highlight.redF() - window.redF()) * kShare),
-                          static_cast<float>(window.greenF() + (highlight.greenF() - window.greenF()) * kShare),
-                          static_cast<float>(window.blueF() + (highlight.blueF() - window.blueF()) * kShare));
+  return QColor::fromRgbF(static_cast<float>(window.redF() + (colour.redF() - window.redF()) * share),
+                          static_cast<float>(window.greenF() + (colour.greenF() - window.greenF()) * share),
+                          static_cast<float>(window.blueF() + (colour.blueF() - window.blueF()) * share));
+}
+
+constexpr double kWashShare = 0.35;
+
+// A byte another program changed: a wash of the highlight.
+QColor ChangedColor(const QPalette& palette) { return Wash(palette, palette.color(QPalette::Highlight), kWashShare); }
+
+// A byte that differs from the compared file: a wash of the highlight's opposite hue, so that it
+// stands apart from a range and from a change of another program's under any palette. A highlight
+// without a hue (grey) has no opposite: the wash is then a stronger one of it.
+QColor DifferenceColor(const QPalette& palette) {
+  const QColor highlight = palette.color(QPalette::Highlight).toHsv();
+  constexpr double kGreyShare = 0.7;
+  if (highlight.hsvHue() < 0) return Wash(palette, highlight, kGreyShare);
+  constexpr int kHalfTurn = 180;
+  const QColor opposite =
+      QColor::fromHsv((highlight.hsvHue() + kHalfTurn) % (2 * kHalfTurn), highlight.hsvSaturation(), highlight.value());
+  return Wash(palette, opposite, kWashShare);
 }
 
 std::u32string Widened(const std::string& ascii) { return {ascii.begin(), ascii.end()}; }
@@ -58,6 +75,11 @@ QPoint CVekView::HexCellCenter(int index) const { return Center(HexByteCell(Colu
 
 QPoint CVekView::AsciiCellCenter(int index) const {
   return Center(AsciiByteCell(ColumnFrame(ids::kAsciiFrame), index));
+}
+
+void CVekView::MarkDifferences(std::optional<PageDifferences> marks) {
+  m_session.MarkDifferences(marks);
+  update(ControlRect(this, ids::kHexFrame).united(ControlRect(this, ids::kAsciiFrame)));
 }
 
 void CVekView::paintEvent(QPaintEvent* event) {
@@ -81,9 +103,12 @@ void CVekView::paintEvent(QPaintEvent* event) {
     return range && range->Count() > 1 && page.HoldsByte(index) && range->Holds(page.OffsetOf(index));
   };
   for (int index = 0; index < page.readCount; ++index) {
-    if (m_session.ChangedOutside(index) && !inRange(index)) {
-      painter.fillRect(ToQRect(HexByteCell(hexFrame, index)), ChangedColor(palette()));
-      painter.fillRect(ToQRect(AsciiByteCell(asciiFrame, index)), ChangedColor(palette()));
+    // A difference from the compared file matters more than a change of another program's.
+    const bool differs = m_session.Differs(index);
+    if ((differs || m_session.ChangedOutside(index)) && !inRange(index)) {
+      const QColor wash = differs ? DifferenceColor(palette()) : ChangedColor(palette());
+      painter.fillRect(ToQRect(HexByteCell(hexFrame, index)), wash);
+      painter.fillRect(ToQRect(AsciiByteCell(asciiFrame, index)), wash);
     }
     if (!inRange(index)) continue;
     CellRect hex = HexByteCell(hexFrame, index);

@@ -8,8 +8,8 @@ namespace {
 
 class FaultyFile final : public File {
  public:
-  FaultyFile(std::unique_ptr<File> real, FaultyFileSystem& owner)
-      : m_real(std::move(real)), m_plan(owner.plan), m_counters(owner.counters), m_owner(owner) {}
+  FaultyFile(std::unique_ptr<File> real, FaultyFileSystem& owner, std::string path)
+      : m_real(std::move(real)), m_plan(owner.plan), m_counters(owner.counters), m_owner(owner), m_path(std::move(path)) {}
 
   FileResult<Offset> Length() const override {
     if (m_plan.failLength) return {0, FileError::HardwareError};
@@ -19,9 +19,11 @@ class FaultyFile final : public File {
   FileResult<std::size_t> Read(void* buffer, std::size_t size) override { return m_real->Read(buffer, size); }
   FileResult<std::size_t> ReadAt(Offset offset, void* buffer, std::size_t size) const override {
     const int nth = m_counters.reads++;
+    if (m_owner.beforeRead) m_owner.beforeRead(m_path, offset);
     if (m_plan.failSeek) return {0, FileError::BadOffset};
-    if (m_plan.failRead && nth >= m_plan.failAfterReads) return {0, FileError::HardwareError};
-    if (m_plan.shortRead) size = std::min(size, *m_plan.shortRead);
+    const bool planned = m_plan.readsOf.empty() || m_plan.readsOf == m_path;
+    if (planned && m_plan.failRead && nth >= m_plan.failAfterReads) return {0, FileError::HardwareError};
+    if (planned && m_plan.shortRead) size = std::min(size, *m_plan.shortRead);
     return m_real->ReadAt(offset, buffer, size);
   }
   FileStatus WriteAt(Offset offset, const void* buffer, std::size_t size) override {
@@ -54,6 +56,7 @@ class FaultyFile final : public File {
   const FaultPlan& m_plan;
   FaultCounters& m_counters;
   const FaultyFileSystem& m_owner;
+  const std::string m_path;
 };
 
 } // namespace
@@ -66,7 +69,7 @@ FileResult<std::unique_ptr<File>> FaultyFileSystem::Open(const std::string& path
   if (planned) return {nullptr, *planned};
   FileResult<std::unique_ptr<File>> real = RealFileSystem().Open(path, mode);
   if (!real.ok()) return real;
-  return {std::make_unique<FaultyFile>(std::move(real.value), *this)};
+  return {std::make_unique<FaultyFile>(std::move(real.value), *this, path)};
 }
 
 } // namespace vek::test

@@ -2,11 +2,12 @@
 // A file system for tests that passes through to the real files and fails wherever a test asks:
 // the open (with any cause, for reading or for writing), the length, the positioning of a read or
 // write, the read (failed or short), the write (failed or short), the sync, the identity of an open
-// file. Hooks run before each open and after each write that reached the file, so a test can
-// change the file between two steps as another program would.
+// file. Hooks run before each open, before each read and after each write that reached the file, so
+// a test can change the file between two steps as another program would.
 
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "platform/PosixFile.h"
 
@@ -24,6 +25,7 @@ struct FaultPlan {
   std::optional<FileError> failSync;
   std::optional<FileError> failIdentity; // an open file cannot tell which file it is
   int failAfterReads = 0;               // let this many reads succeed before failRead applies
+  std::string readsOf; // failRead and shortRead apply to the file opened by this name alone; empty: to all
 };
 
 struct FaultCounters {
@@ -42,6 +44,9 @@ class FaultyFileSystem final : public FileSystem {
   FaultCounters counters;
   std::function<void(const std::string& path, OpenMode mode)> beforeOpen;
   std::function<void(Offset offset)> afterWrite;
+  // Before each positioned read, on the thread that reads (the search's and the compare's workers
+  // read at once): a test may cut the file short there, as another program would.
+  std::function<void(const std::string& path, Offset offset)> beforeRead;
 };
 
 } // namespace vek::test
