@@ -17,7 +17,7 @@
 #include "platform/UiServices.h"
 #include "platform/WaitCursor.h"
 #include "view/PageAccessible.h"
-#include "view/FileWatch.h"
+#include "platform/FileWatch.h"
 #include "view/PageArea.h"
 #include "view/ViewDocument.h"
 #include "view/ViewForm.h"

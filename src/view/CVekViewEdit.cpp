@@ -7,7 +7,7 @@
 #include "platform/UiServices.h"
 #include "platform/WaitCursor.h"
 #include "view/CVekView.h"
-#include "view/FileWatch.h"
+#include "platform/FileWatch.h"
 
 namespace vek {
 

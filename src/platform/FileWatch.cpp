@@ -1,4 +1,4 @@
-#include "view/FileWatch.h"
+#include "platform/FileWatch.h"
 
 #include <algorithm>
 
