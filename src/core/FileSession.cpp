@@ -1,5 +1,7 @@
 #include "core/FileSession.h"
 
+#include <algorithm>
+
 #include "Strings.h"
 #include "core/ClampPage.h"
 #include "core/DisplayTexts.h"
@@ -162,6 +164,15 @@ Outcome FileSession::GoTo(FileSystem& files, Offset offset) {
   return outcome;
 }
 
+Outcome FileSession::GoTo(FileSystem& files, const ByteRange& range) {
+  Outcome outcome = GoTo(files, range.first);
+  if (outcome.message) return outcome;
+  // The file may have shrunk since the range was found.
+  const Offset last = std::min(range.last, m_page.fileSize - 1);
+  if (SelectedOffset() == range.first && last > range.first) m_anchor = last;
+  return outcome;
+}
+
 Outcome FileSession::SetByte(int index, std::uint8_t value) {
   if (!m_page.HoldsByte(index)) return {};
   m_pageBuf[static_cast<std::size_t>(index)] = value;
@@ -285,8 +296,22 @@ PreparedSearch FileSession::PrepareSearch(FileSystem& files, SearchKind kind) {
   }
   search.file = std::move(opened.value.file);
   search.length = opened.value.length;
-  search.from = kind == SearchKind::Find ? 0 : SaturatingAdd(m_page.start, 1);
+  switch (kind) {
+    case SearchKind::Find: search.from = 0; break;
+    case SearchKind::Next: search.from = SaturatingAdd(m_page.start, 1); break;
+    case SearchKind::Previous:
+      search.from = m_page.start - 1;
+      search.backward = true;
+      break;
+  }
   return search;
+}
+
+SearchResult RunPreparedSearch(const PreparedSearch& search, std::span<const std::uint8_t> pattern,
+                               const ProgressFn& progress) {
+  const ScanSource source = ReaderOf(*search.file);
+  if (search.backward) return SearchFileBackward(source, search.length, search.from + 1, pattern, progress);
+  return SearchFile(source, search.length, search.from, pattern, progress);
 }
 
 Outcome FileSession::FinishSearch(SearchKind kind, const SearchResult& result) const {

@@ -28,8 +28,9 @@
 
 namespace vek {
 
-// Find searches from the file's start, Next from one byte past the page start.
-enum class SearchKind { Find, Next };
+// Find searches from the file's start, Next from one byte past the page start, Previous backwards
+// from one byte before it.
+enum class SearchKind { Find, Next, Previous };
 
 // A search ready to run: the file opened and measured, and where to start. Without a file the
 // search does not run, and `stop` says what to show instead.
@@ -37,8 +38,13 @@ struct PreparedSearch {
   Outcome stop;
   std::unique_ptr<File> file;
   Offset length = 0;
-  Offset from = 0;
+  Offset from = 0;       // the first offset looked at; backwards, -1 leaves nothing to look at
+  bool backward = false; // from `from` down to the start of the file
 };
+
+// Runs a prepared search on every core, in its direction (the file must be there).
+SearchResult RunPreparedSearch(const PreparedSearch& search, std::span<const std::uint8_t> pattern,
+                               const ProgressFn& progress = {});
 
 class FileSession {
  public:
@@ -90,6 +96,9 @@ class FileSession {
   // Shows the page that holds `offset` (as a typed start shows it: clamped into the file) and
   // selects the byte there.
   Outcome GoTo(FileSystem& files, Offset offset);
+  // Shows the page that holds the range's first byte as GoTo does and selects the range (a found
+  // occurrence), as far as the file still reaches; the selected byte is its first.
+  Outcome GoTo(FileSystem& files, const ByteRange& range);
 
   // Where this session's writes are recorded (none: they are not, and undo lasts as long as the
   // session), and whether the file may be written at all. A read-only session never opens its file

@@ -118,12 +118,12 @@ SearchResult SearchFileBackward(const ScanSource& source, Offset fileSize, Offse
 
 SearchStatus FindAll(const ScanSource& source, Offset fileSize, std::span<const std::uint8_t> pattern,
                      const std::function<void(std::span<const Offset>)>& onMatches, int workers,
-                     CaseFolding folding) {
+                     CaseFolding folding, const ProgressFn& progress) {
   if (!Searchable(fileSize, 0, pattern)) return SearchStatus::NotFound;
   SearchStatus status = SearchStatus::NotFound;
   const PatternExaminer examiner(pattern, folding);
   const ScanSource* sources[] = {&source};
-  ScanBlocks(
+  const bool finished = ScanBlocks(
       sources, examiner, {0, fileSize - static_cast<Offset>(pattern.size()), ScanOrder::Forward, ScanWant::All},
       WorkersOrDefault(workers),
       [&](const ScannedBlock& block) {
@@ -136,8 +136,8 @@ SearchStatus FindAll(const ScanSource& source, Offset fileSize, std::span<const 
         status = SearchStatus::Found;
         return true;
       },
-      {});
-  return status;
+      progress);
+  return finished ? status : SearchStatus::Cancelled;
 }
 
 ScanSource ReaderOf(const File& file, FileResult<std::size_t>* failure) {

@@ -66,9 +66,11 @@ SearchResult SearchFileBackward(const ScanSource& source, Offset fileSize, Offse
 // (bench/README.md). `onMatches` gets each block's matches in file order on the calling thread,
 // while the workers scan the blocks after it. A read that fails or comes back short stops the walk
 // with ReadError; matches handed over up to then stand. Found, NotFound or ReadError; an empty
-// pattern finds nothing. With CaseFolding::Ascii letters match either case.
+// pattern finds nothing. With CaseFolding::Ascii letters match either case. `progress`, when
+// given, is told the offset searched up to as SearchFile tells it; false from it ends the walk with
+// Cancelled, the matches handed over up to then standing.
 SearchStatus FindAll(const ScanSource& source, Offset fileSize, std::span<const std::uint8_t> pattern,
                      const std::function<void(std::span<const Offset> matches)>& onMatches, int workers = 0,
-                     CaseFolding folding = CaseFolding::None);
+                     CaseFolding folding = CaseFolding::None, const ProgressFn& progress = {});
 
 } // namespace vek

@@ -8,12 +8,15 @@
 #include <filesystem>
 #include <functional>
 #include <numeric>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "FaultyFileSystem.h"
+#include "SearchReference.h"
 #include "Strings.h"
 #include "TempDir.h"
+#include "core/ByteScan.h"
 #include "core/PatternParse.h"
 
 namespace vek::test {
@@ -44,11 +47,11 @@ class FileSessionTest : public ::testing::Test {
     if (session.TakePattern(ParsePattern(text, PatternMode::Ascii).pattern)) Search(SearchKind::Find);
   }
   void Next() { Search(SearchKind::Next); }
+  void Previous() { Search(SearchKind::Previous); }
   void Search(SearchKind kind) {
     const PreparedSearch search = session.PrepareSearch(files, kind);
     if (!search.file) return Apply(search.stop);
-    Apply(session.FinishSearch(
-        kind, SearchFile(ReaderOf(*search.file), search.length, search.from, session.SearchPattern().Bytes())));
+    Apply(session.FinishSearch(kind, RunPreparedSearch(search, session.SearchPattern().Bytes())));
   }
   std::string FirstOffsetLine() const { return session.Text().offsetLines.empty() ? "" : session.Text().offsetLines[0]; }
 
@@ -254,6 +257,36 @@ TEST_F(FileSessionTest, GoToShowsThePageThatHoldsTheOffsetAndSelectsTheByte) {
   EXPECT_FALSE(session.SelectedOffset());
 }
 
+TEST_F(FileSessionTest, GoToARangeShowsItsFirstByteAndSelectsAsMuchOfItAsTheFileHolds) {
+  Load(Counting(1050));
+  const struct {
+    ByteRange range;
+    Offset pageStart;
+    ByteRange selection;
+    std::string line;
+  } cases[] = {
+      {{413, 420}, 400, {413, 420}, "413-420 (8 bytes)"},
+      {{5, 5}, 0, {5, 5}, "Byte 5 = 5"},
+      {{395, 604}, 380, {395, 604}, "395-604 (210 bytes)"}, // beyond the page shown
+      {{1045, 1060}, 1040, {1045, 1049}, "1045-1049 (5 bytes)"}, // the file has shrunk since
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    const Outcome went = session.GoTo(files, c.range);
+    EXPECT_FALSE(went.message);
+    EXPECT_TRUE(went.shown.selection && went.shown.positionLine);
+    EXPECT_EQ(session.Page().start, c.pageStart);
+    EXPECT_EQ(session.SelectedOffset(), c.range.first);
+    EXPECT_EQ(session.Selection(), c.selection);
+    EXPECT_EQ(session.PositionLine(), c.line);
+  }
+  files.plan.failRead = true;
+  const Outcome failed = session.GoTo(files, ByteRange{10, 20});
+  files.plan = {};
+  EXPECT_EQ(failed.message->text, strings::kReadError);
+  EXPECT_EQ(session.Selection(), (ByteRange{1045, 1049})) << "a failed read selects nothing new";
+}
+
 TEST_F(FileSessionTest, ARangeReachesFromItsAnchorToTheSelectedByteAcrossPages) {
   Load(Counting(1050));
   Show(session.Page().At(200));
@@ -427,6 +460,85 @@ TEST_F(FileSessionTest, NextSearchesFromOnePastThePageShownAndNothingWithoutAPat
   Next();
   EXPECT_EQ(session.Page().start, 500);
   EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(FileSessionTest, PreviousSearchesBackwardsFromOneByteBeforeThePageStartOrSaysWhyNot) {
+  const std::string kTooShort = strings::kFileTooShort, kNoMore = strings::kNoMoreOccurrences;
+  Bytes marks(1000, '.');
+  for (const std::size_t at : {0u, 150u, 398u, 600u}) std::copy_n("ab", 2, marks.begin() + static_cast<std::ptrdiff_t>(at));
+  const struct {
+    const char* name;
+    Bytes file;
+    std::string pattern;
+    Offset pageStart;
+    int previous;               // this many times
+    std::vector<Offset> starts; // the page start after each
+    std::vector<std::string> messages;
+  } cases[] = {
+      {"starting just before the page start, into it", marks, "ab", 399, 1, {398}, {}},
+      {"the page start's own is not found again", marks, "ab", 398, 1, {150}, {}},
+      {"one after the other, down to offset 0", marks, "ab", 800, 4, {600, 398, 150, 0}, {}},
+      {"none before offset 0", marks, "ab", 0, 1, {0}, {kNoMore}},
+      {"the one at offset 0 from the byte after it, then none", marks, "ab", 1, 2, {0, 0}, {kNoMore}},
+      {"overlapping occurrences", Text("AAAAA"), "AA", 3, 3, {2, 1, 0}, {}},
+      {"the whole file", Text("Hello"), "Hello", 0, 1, {0}, {kNoMore}},
+      {"shorter than the pattern", Text("Hell"), "Hello", 0, 1, {0}, {kTooShort}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    messages.clear();
+    Load(c.file);
+    ASSERT_TRUE(session.TakePattern(ParsePattern(c.pattern, PatternMode::Ascii).pattern));
+    Show(session.Page().StartAt(c.pageStart));
+    ASSERT_EQ(session.Page().start, c.pageStart);
+    std::vector<Offset> starts;
+    for (int i = 0; i < c.previous; ++i) {
+      Previous();
+      starts.push_back(session.Page().start);
+    }
+    EXPECT_EQ(starts, c.starts);
+    EXPECT_EQ(messages, c.messages);
+  }
+  // Without a pattern nothing happens: the file is not even opened.
+  Load(marks);
+  EXPECT_FALSE(session.TakePattern(Pattern{}));
+  messages.clear();
+  Show(session.Page().StartAt(500));
+  const int opens = files.counters.opens;
+  Previous();
+  EXPECT_EQ(files.counters.opens, opens);
+  EXPECT_EQ(session.Page().start, 500);
+  EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(FileSessionTest, PreviousFindsTheLastOccurrenceBeforeThePageStartAcrossBlocks) {
+  // Random text over three blocks of the search, with occurrences cut by the blocks' seams.
+  std::mt19937 random(23);
+  Bytes bytes(3 * kSearchBlockBytes + 300);
+  for (std::uint8_t& b : bytes) b = static_cast<std::uint8_t>('a' + random() % 4);
+  const std::string pattern = "abcab";
+  for (const std::size_t seam : {kSearchBlockBytes, 2 * kSearchBlockBytes}) {
+    std::copy_n(pattern.begin(), pattern.size(), bytes.begin() + static_cast<std::ptrdiff_t>(seam - 2));
+  }
+  Load(bytes);
+  ASSERT_TRUE(session.TakePattern(ParsePattern(pattern, PatternMode::Ascii).pattern));
+  const auto block = static_cast<Offset>(kSearchBlockBytes);
+  for (const Offset start : {Offset{5}, block - 1, block, block + 1, 2 * block - 2, 2 * block + 3,
+                             3 * block + 100, static_cast<Offset>(bytes.size()) - 1}) {
+    SCOPED_TRACE(start);
+    messages.clear();
+    Show(session.Page().StartAt(start));
+    const Offset from = session.Page().start;
+    const Offset expected = testing::LastOccurrenceBefore(bytes, from, Text(pattern));
+    Previous();
+    if (expected < 0) {
+      EXPECT_EQ(messages, std::vector<std::string>{strings::kNoMoreOccurrences});
+      EXPECT_EQ(session.Page().start, from);
+    } else {
+      EXPECT_TRUE(messages.empty());
+      EXPECT_EQ(session.Page().start, expected);
+    }
+  }
 }
 
 TEST_F(FileSessionTest, ASearchThatFindsNothingReadsThePageAgainAndOneThatFailsLeavesIt) {

@@ -601,5 +601,40 @@ TEST(FindAll, AFailedOrShortReadStopsWithAReadErrorKeepingEarlierMatches) {
   }
 }
 
+TEST(FindAll, ProgressReportsEachBlockAndFalseCancelsKeepingTheMatchesBefore) {
+  const auto block = static_cast<Offset>(kSearchBlockBytes);
+  MemoryFile file{Bytes(static_cast<std::size_t>(5 * block), 'x')};
+  for (Offset k = 0; k < 5; ++k) Plant(file.bytes, static_cast<std::size_t>(k * block + 7), B("MARK"));
+  const auto size = static_cast<Offset>(file.bytes.size());
+  const std::vector<Offset> all = testing::AllOccurrences(file.bytes, 0, B("MARK"));
+  for (const int workers : {1, 2, 4}) {
+    SCOPED_TRACE(workers);
+    std::vector<Offset> found;
+    std::vector<Offset> reported;
+    const auto collect = [&found](std::span<const Offset> matches) { found.insert(found.end(), matches.begin(), matches.end()); };
+    EXPECT_EQ(FindAll(file.Reader(), size, B("MARK"), collect, workers, CaseFolding::None,
+                      [&](Offset upTo) {
+                        reported.push_back(upTo);
+                        return true;
+                      }),
+              Status::Found);
+    EXPECT_EQ(found, all);
+    EXPECT_TRUE(std::is_sorted(reported.begin(), reported.end()));
+    for (Offset k = 1; k < 5; ++k) {
+      EXPECT_NE(std::find(reported.begin(), reported.end(), k * block), reported.end()) << "block " << k;
+    }
+
+    found.clear();
+    int asked = 0;
+    EXPECT_EQ(FindAll(file.Reader(), size, B("MARK"), collect, workers, CaseFolding::None,
+                      [&](Offset) { return ++asked < 3; }),
+              Status::Cancelled);
+    EXPECT_EQ(asked, 3);
+    // What was handed over before the cancel is the start of the whole answer.
+    ASSERT_LT(found.size(), all.size());
+    EXPECT_TRUE(std::equal(found.begin(), found.end(), all.begin()));
+  }
+}
+
 } // namespace
 } // namespace vek
