@@ -25,6 +25,7 @@
 #include "platform/UiServices.h"
 #include "tools/PageContextMenu.h"
 #include "view/CVekView.h"
+#include "tools/FindAllWindow.h"
 #include "tools/GoToDialog.h"
 #include "tools/CompareCommands.h"
 #include "tools/ComparePairings.h"
@@ -163,6 +164,7 @@ CChildFrame* CVekApp::CreateDocumentWindow(const std::string& title, const std::
     switch (tool) {
       case PageTool::Inspector: m_pMainWnd->ShowInspector(); break;
       case PageTool::GoTo: AskGoTo(m_ui, *view); break;
+      case PageTool::FindAll: FindAllIn(*view); break;
     }
   });
   m_pMainWnd->AddChild(frame);
@@ -171,6 +173,18 @@ CChildFrame* CVekApp::CreateDocumentWindow(const std::string& title, const std::
   frame->show();
   m_pMainWnd->MdiArea()->setActiveSubWindow(frame);
   return frame;
+}
+
+void CVekApp::FindAllIn(CVekView& view) {
+  if (!view.EnsureSearchPattern()) return;
+  if (m_findAll == nullptr) {
+    // A row of a list whose document window has closed opens the file again.
+    m_findAll = new FindAllWindow(m_files, [this](const std::string& path) -> CVekView* {
+      CChildFrame* frame = OpenDocumentFile(path);
+      return frame != nullptr ? frame->GetView() : nullptr;
+    }, m_pMainWnd.get());
+  }
+  m_findAll->Run(view);
 }
 
 void CVekApp::OnAppAbout() {

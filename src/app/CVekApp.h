@@ -16,7 +16,9 @@ namespace vek {
 class CChildFrame;
 class CMainFrame;
 class ComparePairings;
+class CVekView;
 class FileSystem;
+class FindAllWindow;
 class Journal;
 class UiServices;
 
@@ -49,6 +51,8 @@ class CVekApp {
   // The window that shows the file at `fullPath` now, if one does.
   CChildFrame* FindDocumentWindow(const std::string& fullPath) const;
   CChildFrame* CreateDocumentWindow(const std::string& title, const std::string& pathName);
+  // Find All over the view's pattern, asked for first when there is none, in the one list window.
+  void FindAllIn(CVekView& view);
 
   UiServices& m_ui;
   FileSystem& m_files;
@@ -59,6 +63,7 @@ class CVekApp {
   ComparePairings* m_pairings = nullptr; // the views compared side by side; a child of the main window
   std::vector<std::string> m_recentFiles;
   int m_untitledCount = 0;
+  FindAllWindow* m_findAll = nullptr; // a child of the main window, made when first asked for
 };
 
 } // namespace vek

@@ -12,8 +12,8 @@ namespace {
 constexpr int kProgressSteps = 1000;
 }
 
-SearchProgress::SearchProgress(QWidget* owner, Offset from, Offset fileSize, QString label)
-    : m_owner(owner), m_from(from), m_fileSize(fileSize), m_label(std::move(label)) {
+SearchProgress::SearchProgress(QWidget* owner, Offset from, Offset to, QString label)
+    : m_owner(owner), m_from(from), m_to(to), m_label(std::move(label)) {
   m_sinceStart.start();
 }
 
@@ -25,7 +25,7 @@ SearchProgress::~SearchProgress() {
   if (m_cursorPushed) QGuiApplication::restoreOverrideCursor();
 }
 
-bool SearchProgress::Continue(Offset searchedUpTo) {
+bool SearchProgress::Continue(Offset reached) {
   const qint64 elapsed = m_sinceStart.elapsed();
   if (elapsed < kShowAfterMs) return true;
   if (!m_dialog) {
@@ -45,8 +45,8 @@ bool SearchProgress::Continue(Offset searchedUpTo) {
   }
   if (elapsed - m_lastEventsMs >= kEventIntervalMs) {
     m_lastEventsMs = elapsed;
-    const Offset span = std::max<Offset>(m_fileSize - m_from, 1);
-    const double done = static_cast<double>(searchedUpTo - m_from) / static_cast<double>(span);
+    const Offset span = m_to - m_from; // negative downwards
+    const double done = span == 0 ? 1.0 : static_cast<double>(reached - m_from) / static_cast<double>(span);
     m_dialog->setValue(static_cast<int>(std::clamp(done, 0.0, 1.0) * kProgressSteps));
     QApplication::processEvents();
   }

@@ -17,13 +17,14 @@ namespace vek {
 
 class SearchProgress {
  public:
-  SearchProgress(QWidget* owner, Offset from, Offset fileSize, QString label = QStringLiteral("Searching..."));
+  // The walk goes from `from` to `to`: upwards, or downwards when `to` is below it (Find Previous).
+  SearchProgress(QWidget* owner, Offset from, Offset to, QString label = QStringLiteral("Searching..."));
   ~SearchProgress();
   SearchProgress(const SearchProgress&) = delete;
   SearchProgress& operator=(const SearchProgress&) = delete;
 
-  // Called between blocks; false once the person has pressed Cancel.
-  bool Continue(Offset searchedUpTo);
+  // Called between blocks with the offset reached; false once the person has pressed Cancel.
+  bool Continue(Offset reached);
 
   static constexpr int kShowAfterMs = 500;
   static constexpr int kEventIntervalMs = 30;
@@ -31,7 +32,7 @@ class SearchProgress {
  private:
   QWidget* m_owner;
   Offset m_from;
-  Offset m_fileSize;
+  Offset m_to;
   QString m_label;
   QElapsedTimer m_sinceStart;
   qint64 m_lastEventsMs = 0;

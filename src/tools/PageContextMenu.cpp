@@ -45,6 +45,9 @@ PageContextMenu::PageContextMenu(CVekView& view, UiServices& ui, FileSystem& fil
   AddCommand(QStringLiteral("&Go to..."), QKeySequence(kGoToKey), [this] { m_view.RequestTool(PageTool::GoTo); });
   AddCommand(QStringLiteral("Data &Inspector"), QKeySequence(kInspectorKey),
              [this] { m_view.RequestTool(PageTool::Inspector); });
+  AddSeparator();
+  AddCommand(QStringLiteral("Find &Previous"), QKeySequence(kFindPreviousKey), [this] { m_view.OnFindPrevious(); });
+  AddCommand(QStringLiteral("&Find All"), QKeySequence(kFindAllKey), [this] { m_view.RequestTool(PageTool::FindAll); });
 }
 
 QAction* PageContextMenu::AddCommand(const QString& text, const QKeySequence& key, std::function<void()> run) {

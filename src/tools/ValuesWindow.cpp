@@ -2,13 +2,11 @@
 
 #include <algorithm>
 
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QScreen>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -18,6 +16,8 @@
 #include "core/FileSession.h"
 #include "core/SelectedBytes.h"
 #include "platform/PathText.h"
+#include "platform/QtText.h"
+#include "tools/ToolWindowPlacement.h"
 #include "view/CVekView.h"
 
 namespace vek {
@@ -34,9 +34,6 @@ constexpr const char* kInspected = "Offset %1 of %2";
 // The widest values a row can show, so that none is cut off in the window's first size.
 constexpr const char* kWidestValues[] = {"-2.2250738585072014e-308", "U+FEFF (byte order mark)",
                                          "9999-12-31 23:59:59 UTC", "18446744073709551615"};
-constexpr int kGapToOwner = 8; // pixels between the main window and this one
-
-QString ToQt(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 } // namespace
 
@@ -86,7 +83,7 @@ ValuesWindow::ValuesWindow(QMdiArea& documents, QWidget* owner)
 
 void ValuesWindow::Show() {
   if (!m_placed) {
-    PlaceBesideOwner();
+    PlaceBesideOwner(*this);
     m_placed = true;
   }
   show();
@@ -143,19 +140,6 @@ void ValuesWindow::Refresh() {
 void ValuesWindow::ShowNoValues(const QString& heading) {
   m_heading->setText(heading);
   for (QTreeWidgetItem* item : m_items) item->setText(1, QString());
-}
-
-void ValuesWindow::PlaceBesideOwner() {
-  // Right of the main window where the screen has room, else left of it, else over its right edge.
-  const QWidget* owner = parentWidget();
-  const QRect ownerFrame = owner->frameGeometry();
-  const QScreen* screen = owner->screen() != nullptr ? owner->screen() : QGuiApplication::primaryScreen();
-  const QRect room = screen->availableGeometry();
-  int x = ownerFrame.right() + 1 + kGapToOwner;
-  if (x + width() > room.right() + 1) x = ownerFrame.left() - kGapToOwner - width();
-  if (x < room.left()) x = room.right() + 1 - width();
-  const int y = std::clamp(ownerFrame.top(), room.top(), std::max(room.top(), room.bottom() + 1 - height()));
-  move(std::max(x, room.left()), y);
 }
 
 } // namespace vek

@@ -43,7 +43,6 @@ class ValuesWindow final : public QDialog {
   void Follow(const CVekView* view);
   void Refresh();
   void ShowNoValues(const QString& heading);
-  void PlaceBesideOwner();
 
   QMdiArea& m_documents;
   QPointer<const CVekView> m_view;

@@ -65,6 +65,10 @@ class CVekView : public QWidget {
   void OnConverter();
   void OnFind();
   void OnNext();
+  void OnFindPrevious();
+  // The session's pattern, asked for with the Find dialog (as Find asks) when there is none yet;
+  // false when there still is none.
+  bool EnsureSearchPattern();
 
   // Selecting and editing a byte.
   bool HitTestByte(int x, int y);

@@ -124,4 +124,13 @@ void CVekView::OnFind() { Apply(RunFind(m_ui, m_files, m_session, this)); }
 
 void CVekView::OnNext() { Apply(RunNext(m_ui, m_files, m_session, this)); }
 
+void CVekView::OnFindPrevious() { Apply(RunPrevious(m_ui, m_files, m_session, this)); }
+
+bool CVekView::EnsureSearchPattern() {
+  if (!m_session.SearchPattern().Empty()) return true;
+  const bool given = AskForPattern(m_ui, m_session);
+  emit sessionChanged();
+  return given;
+}
+
 } // namespace vek
