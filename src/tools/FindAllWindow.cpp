@@ -40,6 +40,7 @@ constexpr const char* kTitle = "Find All";
 constexpr const char* kRowsName = "Occurrences";
 constexpr const char* kHeading = "Occurrences of %1 in %2";
 constexpr const char* kClosed = "Its document window is closed: a row chosen opens the file again.";
+constexpr const char* kElsewhere = "Its document window shows another file now: a row chosen opens this one again.";
 constexpr const char* kNoFile = "The document window shows no file.";
 // The list grows this often while the search runs: often enough to look live, seldom enough that
 // a million rows arrive in a few large pieces.
@@ -172,8 +173,8 @@ void FindAllWindow::Poll() {
 }
 
 void FindAllWindow::ShowState() {
-  QString heading = m_path.empty() && m_problem.isEmpty() ? QString() : QString::fromUtf8(kHeading).arg(m_pattern, m_name);
-  if (!m_path.empty() && !ShowsListedFile()) heading += u'\n' + QString::fromUtf8(kClosed);
+  QString heading = m_path.empty() ? QString() : QString::fromUtf8(kHeading).arg(m_pattern, m_name);
+  if (!m_path.empty() && !ShowsListedFile()) heading += u'\n' + QString::fromUtf8(m_view == nullptr ? kClosed : kElsewhere);
   m_heading->setText(heading);
   m_status->setText(m_problem.isEmpty() ? ToQt(FindAllStatusText(m_state, m_hexMode)) : m_problem);
   const bool running = Searching();

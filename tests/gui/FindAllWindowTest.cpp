@@ -159,6 +159,26 @@ TEST_F(FindAllWindowTest, ACancelledDialogOrAPatternWithoutBytesListsNothing) {
   EXPECT_EQ(Column(Window(), MatchListModel::kOffsetColumn), QStringList{"10"});
 }
 
+TEST_F(FindAllWindowTest, SaysWhyThereIsNothingToList) {
+  Open(Marked(600, "ab", {10}));
+  ScriptPattern(QStringLiteral("ab"));
+  ASSERT_TRUE(view->EnsureSearchPattern());
+  ASSERT_TRUE(QFile::remove(path));
+  FindAllWindow* window = FindAll();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(Status(window), QStringLiteral("hay.bin: No such file or directory"));
+  EXPECT_EQ(window->Rows()->model()->rowCount(), 0);
+
+  h.app->OnFileNew(); // its file name asked for and not given: a window without a file
+  view = h.ActiveView();
+  ASSERT_TRUE(view->Session().Path().empty());
+  ScriptPattern(QStringLiteral("ab"));
+  ASSERT_EQ(FindAll(), window);
+  EXPECT_EQ(Status(window), QStringLiteral("The document window shows no file."));
+  EXPECT_EQ(Heading(window), QString());
+  EXPECT_TRUE(h.ui.messages.empty()) << h.ui.MessageTexts().join(u'\n').toStdString();
+}
+
 TEST_F(FindAllWindowTest, RowsShowTheBytesAroundEachOccurrenceInTheRadixOfTheDocument) {
   QByteArray bytes = Marked(3000, "KEY", {2, 1994, 2997});
   bytes.replace(1990, 4, "\x01\x02 a");
@@ -272,11 +292,20 @@ TEST_F(FindAllWindowTest, WhenItsDocumentWindowHasClosedARowChosenOpensTheFileAg
   EXPECT_EQ(h.Frame()->Children().size(), 1);
   EXPECT_EQ(h.ActiveView()->Session().Page().start, 20);
 
+  // The window shows another file now: the listed one opens in a window of its own.
+  const std::string other = TestFiles::Local(h.files.Write(QStringLiteral("other.bin"), "other"));
+  h.ActiveView()->LoadFile(other);
+  EXPECT_TRUE(Heading(window).endsWith(QStringLiteral("Its document window shows another file now: a row chosen opens this one again.")));
+  h.Key(rows, Qt::Key_Return);
+  EXPECT_EQ(h.Frame()->Children().size(), 2);
+  EXPECT_EQ(QString::fromStdString(window->Document()->Session().Path()), path);
+  EXPECT_EQ(window->Document()->Session().Page().start, 20);
+  CloseDocument(); // the one of hay.bin, in front
+
   // A file that is gone says so, as opening it says, and the list stays.
-  CloseDocument();
   ASSERT_TRUE(QFile::remove(path));
   h.Key(rows, Qt::Key_Return);
-  EXPECT_EQ(h.ActiveChild(), nullptr);
+  EXPECT_EQ(h.Frame()->Children().size(), 1) << "only the window of other.bin";
   EXPECT_EQ(h.ui.messages.size(), 1u);
   EXPECT_TRUE(window->isVisible());
 }
