@@ -30,6 +30,7 @@
 #include <QApplication>
 #include <QTableView>
 
+#include "QuietUi.h"
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "app/CVekApp.h"
@@ -38,7 +39,6 @@
 #include "core/FileSession.h"
 #include "core/PatternParse.h"
 #include "platform/PosixFile.h"
-#include "platform/UiServices.h"
 #include "tools/FindAllWindow.h"
 #include "view/CVekView.h"
 #include "view/PageTool.h"
@@ -53,15 +53,6 @@ constexpr long long kFileBytes = 1LL << 30;
 constexpr long long kEvery = 1073; // bytes from one occurrence to the next: 1,000,686 of them
 constexpr const char* kNeedle = "needle7";
 constexpr std::size_t kChunk = std::size_t{1} << 20;
-
-class QuietUi final : public vek::UiServices {
- public:
-  void MessageBox(const QString& text, vek::MessageIcon) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
-  void BeginWaitCursor() override {}
-  void EndWaitCursor() override {}
-  QString AskOpenFileName(QWidget*, const QString&, const QString&) override { return {}; }
-  int RunModal(QDialog&) override { return 0; }
-};
 
 // Random bytes (never "needle7" by chance: the counts are checked) with the needle every kEvery bytes.
 void WriteFile(const std::string& path) {
@@ -145,7 +136,7 @@ int main(int argc, char** argv) {
   if (::stat(path.c_str(), &info) != 0 || info.st_size != kFileBytes) WriteFile(path);
   ReadFromDisk(path);
 
-  QuietUi ui;
+  vek::bench::QuietUi ui;
   const std::string profile = dir + "/vek-findall-bench.ini";
   vek::CVekApp app(ui, vek::RealFileSystem(), QString::fromStdString(profile));
   if (!app.InitInstance(vek::ParseCommandLine({path}))) return 2;
@@ -175,6 +166,10 @@ int main(int argc, char** argv) {
   }
   std::printf("1 GiB, %llu occurrences of %s (vek --find --count: %llu), pages read from disk and cached; %d rounds\n",
               static_cast<unsigned long long>(listed), kNeedle, static_cast<unsigned long long>(counted), rounds);
+  if (!ui.said.isEmpty()) {
+    std::printf("the window said: %s\n", qPrintable(ui.said));
+    return 1;
+  }
   if (listed != counted) {
     std::printf("the counts differ: the timing means nothing\n");
     return 1;
