@@ -12,7 +12,11 @@ void MatchCollector::Add(std::span<const Offset> matches) {
 }
 
 void MatchCollector::TakeNew(std::vector<Offset>& into) {
-  into.insert(into.end(), m_new.begin(), m_new.end());
+  if (into.empty()) {
+    into.swap(m_new); // the usual case, a piece taken into an empty vector: nothing is copied
+  } else {
+    into.insert(into.end(), m_new.begin(), m_new.end());
+  }
   m_new.clear();
 }
 

@@ -162,7 +162,7 @@ void FindAllWindow::Poll() {
   std::vector<Offset> fresh;
   m_state = m_job->Take(fresh);
   const bool wasEmpty = m_model->rowCount() == 0;
-  m_model->Append(fresh);
+  m_model->Append(std::move(fresh));
   // The first row current: Enter shows it, and the arrows go on from it.
   if (wasEmpty && m_model->rowCount() > 0) m_rows->setCurrentIndex(m_model->index(0, MatchListModel::kOffsetColumn));
   ShowState();

@@ -34,11 +34,15 @@ void MatchListModel::Reset(const std::string& path, int patternLength, bool hexM
   endResetModel();
 }
 
-void MatchListModel::Append(std::span<const Offset> offsets) {
+void MatchListModel::Append(std::vector<Offset>&& offsets) {
   if (offsets.empty()) return;
   const int first = rowCount();
   beginInsertRows({}, first, first + static_cast<int>(offsets.size()) - 1);
-  m_offsets.insert(m_offsets.end(), offsets.begin(), offsets.end());
+  if (m_offsets.empty()) {
+    m_offsets = std::move(offsets);
+  } else {
+    m_offsets.insert(m_offsets.end(), offsets.begin(), offsets.end());
+  }
   endInsertRows();
 }
 

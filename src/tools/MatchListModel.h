@@ -4,7 +4,6 @@
 // 8 MB); the bytes are read from the file for the rows asked for, those on screen, a few dozen at a
 // time, and read again once the file may have changed.
 
-#include <span>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -30,8 +29,8 @@ class MatchListModel final : public QAbstractTableModel {
 
   // A new list, empty, of the occurrences of a pattern `patternLength` bytes long in `path`.
   void Reset(const std::string& path, int patternLength, bool hexMode);
-  // The next occurrences, in file order.
-  void Append(std::span<const Offset> offsets);
+  // The next occurrences, in file order; taken over without a copy when the list is empty.
+  void Append(std::vector<Offset>&& offsets);
   void SetHexMode(bool hexMode);
   // The file may have changed: the bytes shown are read again.
   void ForgetBytes();

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 namespace vek {
@@ -30,22 +31,28 @@ TEST(MatchCollector, CountsEveryMatchAndHandsOnTheFirstRoomOfThemOnce) {
       {"empty pieces", 5, {{}, {4}, {}}, {2}, {{4}}, 1, 1},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    MatchCollector collector(c.room);
-    std::vector<Offsets> taken;
-    for (int i = 0; i < static_cast<int>(c.pieces.size()); ++i) {
-      collector.Add(c.pieces[static_cast<std::size_t>(i)]);
-      if (std::find(c.takeAfter.begin(), c.takeAfter.end(), i) != c.takeAfter.end()) {
-        Offsets into = {-1}; // appended to, never replaced
-        collector.TakeNew(into);
-        into.erase(into.begin());
-        taken.push_back(into);
+    // Into an empty vector (handed over whole) and into one that holds an offset (appended to).
+    for (const bool intoEmpty : {true, false}) {
+      SCOPED_TRACE(std::string(c.name) + (intoEmpty ? ", into an empty vector" : ", appended"));
+      MatchCollector collector(c.room);
+      std::vector<Offsets> taken;
+      for (int i = 0; i < static_cast<int>(c.pieces.size()); ++i) {
+        collector.Add(c.pieces[static_cast<std::size_t>(i)]);
+        if (std::find(c.takeAfter.begin(), c.takeAfter.end(), i) != c.takeAfter.end()) {
+          Offsets into = intoEmpty ? Offsets{} : Offsets{-1};
+          collector.TakeNew(into);
+          if (!intoEmpty) {
+            ASSERT_EQ(into.front(), -1) << "appended to, never replaced";
+            into.erase(into.begin());
+          }
+          taken.push_back(into);
+        }
       }
+      EXPECT_EQ(taken, c.taken);
+      EXPECT_EQ(collector.Count(), c.count);
+      EXPECT_EQ(collector.Kept(), c.kept);
+      EXPECT_EQ(collector.Overflowed(), c.count > c.kept);
     }
-    EXPECT_EQ(taken, c.taken);
-    EXPECT_EQ(collector.Count(), c.count);
-    EXPECT_EQ(collector.Kept(), c.kept);
-    EXPECT_EQ(collector.Overflowed(), c.count > c.kept);
   }
 }
 
