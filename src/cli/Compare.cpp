@@ -7,6 +7,7 @@
 #include "cli/Output.h"
 #include "cli/TerminalMode.h"
 #include "core/Compare.h"
+#include "core/ComparedFiles.h"
 #include "core/FileErrorText.h"
 #include "core/StreamCompare.h"
 #include "platform/PosixFile.h"
@@ -69,18 +70,6 @@ void SayWhichEnds(std::FILE* err, const Side& shorter, Offset length) {
   } else {
     std::fprintf(err, "vek: EOF on %s after byte %lld\n", shorter.subject.c_str(), static_cast<long long>(length));
   }
-}
-
-// The file whose read failed: the one that says so, else the one that is shorter now than it was
-// measured (a file cut short while mapped fails without an error of the system's).
-const Side& Culprit(const Side& a, const Side& b) {
-  if (!a.failure.ok()) return a;
-  if (!b.failure.ok()) return b;
-  const auto cut = [](const Side& side) {
-    const FileResult<Offset> now = side.opened.value.file->Length();
-    return now.ok() && now.value < side.opened.value.length;
-  };
-  return cut(b) && !cut(a) ? b : a;
 }
 
 // A file with a size is read at offsets, from its start (measuring it moved its position to the
@@ -153,9 +142,8 @@ int RunCompare(const CommandLine& line, int in, std::FILE* out, std::FILE* err) 
   }
   const bool written = output.Finish();
   if (status == SearchStatus::ReadError) {
-    const Side& culprit = Culprit(a, b);
-    const FileError cause = culprit.failure.ok() ? FileError::ShortRead : culprit.failure.error;
-    Complain(err, culprit.subject, FileErrorReason(cause, culprit.failure.code));
+    const CompareFailure failed = FailedRead({a.opened.value, a.failure}, {b.opened.value, b.failure});
+    Complain(err, (failed.file == 0 ? a : b).subject, FileErrorReason(failed.cause, failed.code));
     return kExitError;
   }
   if (!written) {

@@ -2,6 +2,19 @@
 
 namespace vek {
 
+CompareFailure FailedRead(ComparedRead first, ComparedRead second) {
+  const std::array<const ComparedRead*, 2> reads = {&first, &second};
+  for (int file = 0; file < 2; ++file) {
+    const FileResult<std::size_t>& failure = reads[static_cast<std::size_t>(file)]->failure;
+    if (!failure.ok()) return {file, failure.error, failure.code};
+  }
+  const auto cutShort = [](const ComparedRead& read) {
+    const FileResult<Offset> now = read.measured.file->Length();
+    return now.ok() && now.value < read.measured.length;
+  };
+  return {cutShort(second) && !cutShort(first) ? 1 : 0, FileError::ShortRead, 0};
+}
+
 ComparedFiles::ComparedFiles(FileSystem& files, const std::string& first, const std::string& second) {
   const std::array<const std::string*, 2> paths = {&first, &second};
   for (int file = 0; file < 2; ++file) {
@@ -27,16 +40,7 @@ CompareResult ComparedFiles::Step(StepDirection direction, Offset origin, const 
 
 CompareFailure ComparedFiles::Failure() const {
   if (m_openFailure) return *m_openFailure;
-  for (int file = 0; file < 2; ++file) {
-    const FileResult<std::size_t>& failure = m_sides[static_cast<std::size_t>(file)].failure;
-    if (!failure.ok()) return {file, failure.error, failure.code};
-  }
-  const auto cutShort = [this](int file) {
-    const MeasuredFile& measured = m_sides[static_cast<std::size_t>(file)].opened.value;
-    const FileResult<Offset> now = measured.file->Length();
-    return now.ok() && now.value < measured.length;
-  };
-  return {cutShort(1) && !cutShort(0) ? 1 : 0, FileError::ShortRead, 0};
+  return FailedRead({m_sides[0].opened.value, m_sides[0].failure}, {m_sides[1].opened.value, m_sides[1].failure});
 }
 
 } // namespace vek

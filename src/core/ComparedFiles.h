@@ -19,6 +19,18 @@ struct CompareFailure {
   int code = 0; // errno behind the cause; 0 where the program found it itself
 };
 
+// One file of a compare that ended in a read error: as it was measured, and its failed read if it
+// recorded one.
+struct ComparedRead {
+  const MeasuredFile& measured;
+  const FileResult<std::size_t>& failure;
+};
+
+// Which of two files failed a compare's read: the one whose read said so, else the one that is
+// shorter now than it was measured (a file cut short while mapped fails without an error of the
+// system's), else the first.
+CompareFailure FailedRead(ComparedRead first, ComparedRead second);
+
 class ComparedFiles {
  public:
   ComparedFiles(FileSystem& files, const std::string& first, const std::string& second);
@@ -37,8 +49,7 @@ class ComparedFiles {
   CompareResult Step(StepDirection direction, Offset origin, const ProgressFn& progress = {}, int workers = 0) const;
 
   // The file that could not be opened, or, after a step that ended in a read error, the one that
-  // failed: the one whose read said so, else the one that is shorter now than it was measured (a
-  // file cut short while mapped fails without an error of the system's).
+  // failed (FailedRead).
   CompareFailure Failure() const;
 
  private:
