@@ -75,7 +75,8 @@ Outcome FileSession::ShowPage(FileSystem& files, const PageState& wanted) {
 
 Outcome FileSession::ToggleRadix(bool hexMode) {
   m_hexMode = hexMode;
-  BuildPageText();
+  // Before the first page and after a failed load there is no page to write in the other radix.
+  if (!m_text.offsetLines.empty()) BuildPageText();
   ShowStartPos();
   Shown shown;
   shown.text = Shown::Area::OffsetColumn;
