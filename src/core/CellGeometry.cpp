@@ -76,14 +76,10 @@ HitResult HitTestByte(int x, int y, const HitGeometry& geometry, int pageBytes) 
     const double cellWidth = geometry.hexWidth * kHexCellFraction;
     const auto cell = static_cast<Coord>(static_cast<double>(x - hexOrigin.x) / cellWidth);
     const Coord line = (y - hexOrigin.y) / kLineHeight;
-    const Coord group = cell / kHexCellsPerPair;
-    const Coord place = cell % kHexCellsPerPair;
-    if (place == kHexCellsPerPair - 1) {
-      // The blank after a pair: a hit that keeps the current selection.
-      return HitResult{true, std::nullopt};
-    }
-    const Coord half = place / 2;
-    index = line * kBytesPerLine + group * 2 + half;
+    const std::optional<int> byte = ByteOfHexColumn(static_cast<int>(cell));
+    // The blank after a pair: a hit that keeps the current selection.
+    if (!byte) return HitResult{true, std::nullopt};
+    index = line * kBytesPerLine + *byte;
   } else if (Inside(x, y, asciiOrigin, geometry.asciiWidth, geometry.asciiFrame.bottom)) {
     const Coord cellWidth = geometry.asciiWidth / kBytesPerLine;
     if (cellWidth <= 0) {

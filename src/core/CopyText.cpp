@@ -5,20 +5,15 @@
 #include "core/Ansi.h"
 #include "core/FileErrorText.h"
 #include "core/FileNameText.h"
+#include "core/HexDigits.h"
 #include "core/PageText.h"
 
 namespace vek {
 
 namespace {
 
-constexpr char kHexDigits[] = "0123456789ABCDEF";
 constexpr std::size_t kArrayBytesPerLine = 12;
 constexpr std::size_t kReadPiece = std::size_t{1} << 20;
-
-void AppendHex(std::string& out, std::uint8_t byte) {
-  out += kHexDigits[byte >> 4];
-  out += kHexDigits[byte & 0x0F];
-}
 
 } // namespace
 
@@ -29,7 +24,7 @@ std::string FormatCopy(std::span<const std::uint8_t> bytes, CopyFormat format) {
       out.reserve(bytes.size() * 3);
       for (std::size_t i = 0; i < bytes.size(); ++i) {
         if (i > 0) out += ' ';
-        AppendHex(out, bytes[i]);
+        AppendHexPair(out, bytes[i]);
       }
       break;
     case CopyFormat::Text: {
@@ -43,7 +38,7 @@ std::string FormatCopy(std::span<const std::uint8_t> bytes, CopyFormat format) {
       out = "unsigned char bytes[" + std::to_string(bytes.size()) + "] = {";
       for (std::size_t i = 0; i < bytes.size(); ++i) {
         out += i % kArrayBytesPerLine == 0 ? "\n    0x" : " 0x";
-        AppendHex(out, bytes[i]);
+        AppendHexPair(out, bytes[i]);
         out += ',';
       }
       out += "\n};\n";

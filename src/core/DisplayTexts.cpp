@@ -46,9 +46,8 @@ std::string FormatPositionLine(Offset offset, std::uint8_t value, bool hexMode) 
 
 std::string FormatRangeLine(const ByteRange& range, bool hexMode) {
   const Offset count = range.Count();
-  const std::string counted = hexMode ? "0x" + FormatStartPos(count, true) : FormatStartPos(count, false);
-  return FormatStartPos(range.first, hexMode) + "-" + FormatStartPos(range.last, hexMode) + " (" + counted +
-         (count == 1 ? " byte)" : " bytes)");
+  return FormatStartPos(range.first, hexMode) + "-" + FormatStartPos(range.last, hexMode) + " (" +
+         OffsetText(count, hexMode) + (count == 1 ? " byte)" : " bytes)");
 }
 
 std::string OffsetText(Offset offset, bool hexMode) {

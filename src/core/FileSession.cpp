@@ -75,7 +75,8 @@ Outcome FileSession::ShowPage(FileSystem& files, const PageState& wanted) {
 
 Outcome FileSession::ToggleRadix(bool hexMode) {
   m_hexMode = hexMode;
-  BuildPageText();
+  // Before the first page and after a failed load there is no page to write in the other radix.
+  if (!m_text.offsetLines.empty()) BuildPageText();
   ShowStartPos();
   Shown shown;
   shown.text = Shown::Area::OffsetColumn;
@@ -180,13 +181,15 @@ Outcome FileSession::SetByte(int index, std::uint8_t value) {
   return {{Shown::Area::Columns}};
 }
 
-Outcome FileSession::WriteByte(FileSystem& files, int index, std::uint8_t shown) {
+// The editor writes through the file system the page was read with; a page to read again comes
+// back as the outcome's thenShow.
+Outcome FileSession::WriteByte(FileSystem& /*files*/, int index, std::uint8_t shown) {
   if (!m_page.HoldsByte(index) || !m_editor) return {};
   // The byte goes where the page on screen was read from, whatever start may have been typed since.
-  return Written(files, m_editor->Write(m_page.OffsetOf(index), shown, ByteAt(index)));
+  return Written(m_editor->Write(m_page.OffsetOf(index), shown, ByteAt(index)));
 }
 
-Outcome FileSession::Written(FileSystem& files, const ByteWriteResult& result) {
+Outcome FileSession::Written(const ByteWriteResult& result) const {
   Outcome outcome;
   if (result.message && result.note) {
     outcome.message = Message{result.message->text + "\n\n" + result.note->text, result.message->icon};
@@ -195,7 +198,6 @@ Outcome FileSession::Written(FileSystem& files, const ByteWriteResult& result) {
   }
   // The file holds something else than the page shows: show what it holds.
   if (result.PageIsStale()) outcome.thenShow = m_page.OnScreen();
-  (void)files;
   return outcome;
 }
 
@@ -213,7 +215,7 @@ Outcome FileSession::Redo(FileSystem& files) { return m_editor ? Stepped(files, 
 
 Outcome FileSession::Stepped(FileSystem& files, const ByteWriteResult& result) {
   if (result.outcome == WriteOutcome::Nothing) return {};
-  Outcome outcome = Written(files, result);
+  Outcome outcome = Written(result);
   if (result.outcome == WriteOutcome::ReadOnly) return outcome;
   // The byte written back, shown and selected: the page that holds it, read from the file.
   Outcome shown = GoTo(files, result.offset);

@@ -148,7 +148,7 @@ class FileSession {
   // The editor of the file the page was read from: made anew for another file (the first page, or
   // the file replaced under its name), with what the journal holds of it.
   std::optional<Message> FollowFile(FileSystem& files, const FileIdentity& identity);
-  Outcome Written(FileSystem& files, const ByteWriteResult& result);
+  Outcome Written(const ByteWriteResult& result) const;
   Outcome Stepped(FileSystem& files, const ByteWriteResult& result); // an undo or a redo, then its byte shown
   void StartRange(); // the anchor at the selected byte, unless a range is being made
   Outcome MoveCaret(FileSystem& files, ByteMove move); // the selected byte moves, a range stays

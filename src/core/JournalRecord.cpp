@@ -38,11 +38,7 @@ std::optional<JournalKind> KindOf(std::string_view field) {
 std::string HexBytes(std::string_view bytes) {
   std::string hex;
   hex.reserve(bytes.size() * 2);
-  for (const char c : bytes) {
-    const auto b = static_cast<std::uint8_t>(c);
-    hex += kHexDigits[b >> 4];
-    hex += kHexDigits[b & 0x0Fu];
-  }
+  for (const char c : bytes) AppendHexPair(hex, static_cast<std::uint8_t>(c));
   return hex;
 }
 

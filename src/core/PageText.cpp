@@ -47,8 +47,7 @@ PageText BuildPageText(std::span<const std::uint8_t> bytes, Offset pageStart, bo
       closeLine();
     }
     const std::uint8_t byte = bytes[i];
-    hex += kHexDigits[byte >> 4];
-    hex += kHexDigits[byte & 0x0F];
+    AppendHexPair(hex, byte);
     ascii += IsControlByte(byte) ? '.' : static_cast<char>(byte);
     if (i % 2 == 1) {
       hex += ' ';

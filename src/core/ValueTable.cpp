@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "core/FileNameText.h"
+#include "core/HexDigits.h"
 #include "core/UtcTimeText.h"
 
 namespace vek {
@@ -133,8 +134,8 @@ std::string ValueText(const RowKind& row, std::span<const std::uint8_t> bytes) {
   const std::uint64_t value = Unsigned(bytes, row.width, row.bigEndian);
   switch (row.reading) {
     case Reading::Hex: {
-      char text[4];
-      std::snprintf(text, sizeof text, "%02X", static_cast<unsigned>(bytes[0]));
+      std::string text;
+      AppendHexPair(text, bytes[0]);
       return text;
     }
     case Reading::Binary: return BinaryText(bytes[0]);

@@ -149,6 +149,8 @@ TEST_F(FileSessionTest, AnotherFileShowsItsFirstPageAndOneThatFailsToLoadShowsNo
   EXPECT_EQ(session.Path(), dir.Path() + "/missing.bin") << "the window keeps the new name";
   EXPECT_TRUE(session.Text().hexLines.empty());
   EXPECT_FALSE(session.Page().HoldsByte(0)) << "nothing to click or edit";
+  Apply(session.ToggleRadix(false));
+  EXPECT_TRUE(session.Text().offsetLines.empty()) << "the other radix shows no page either";
 
   // A session that was never given a file cannot read until one is loaded.
   FileSession unnamed;
