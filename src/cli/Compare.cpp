@@ -9,6 +9,7 @@
 #include "core/Compare.h"
 #include "core/ComparedFiles.h"
 #include "core/FileErrorText.h"
+#include "core/HexDigits.h"
 #include "core/StreamCompare.h"
 #include "platform/PosixFile.h"
 
@@ -16,7 +17,6 @@ namespace vek::cli {
 
 namespace {
 
-constexpr char kHexDigits[] = "0123456789ABCDEF";
 static_assert(DecimalLines::kMaxLineChars + 6 <= Output::kLineRoom); // " AA BB" after the offset
 
 char* WriteHex(Offset offset, char* out) {

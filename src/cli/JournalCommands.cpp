@@ -159,6 +159,10 @@ int RunHistory(const CommandLine& line, std::FILE* out, std::FILE* err) {
   const std::optional<OpenedFile> opened = OpenForIdentity(path, err);
   if (!opened) return kExitError;
   const FileResult<Offset> length = opened->file->Length();
+  if (!length.ok()) {
+    SayProblem(err, path, FileErrorReason(length.error, length.code));
+    return kExitError;
+  }
   const std::string recorded = RecordedPath(path);
 
   int listed = 0;
@@ -169,8 +173,17 @@ int RunHistory(const CommandLine& line, std::FILE* out, std::FILE* err) {
     std::optional<std::uint8_t> now;
     if (thisFile) {
       std::uint8_t byte = 0;
-      const bool inFile = length.ok() && record.edit.offset < length.value &&
-                          opened->file->ReadAt(record.edit.offset, &byte, 1).value == 1;
+      bool inFile = record.edit.offset < length.value;
+      if (inFile) {
+        const FileResult<std::size_t> read = opened->file->ReadAt(record.edit.offset, &byte, 1);
+        if (!read.ok()) {
+          // What the file holds there is unknown: saying it is past the end would be wrong.
+          std::fflush(out);
+          SayProblem(err, path, FileErrorReason(read.error, read.code));
+          return kExitError;
+        }
+        inFile = read.value == 1; // none: the file was cut short since it was measured
+      }
       now = inFile ? std::optional(byte) : std::nullopt;
       state = !inFile ? StillThere::PastTheEnd : byte == ValueAfter(record) ? StillThere::Yes : StillThere::Changed;
     }

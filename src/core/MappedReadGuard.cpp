@@ -51,8 +51,13 @@ void PassOn(int signal, siginfo_t* info, void* context) {
     g_previous.sa_sigaction(signal, info, context);
     return;
   }
-  if (g_previous.sa_handler == SIG_IGN) return;
-  if (g_previous.sa_handler != SIG_DFL && g_previous.sa_handler != nullptr) {
+  const bool fault = info != nullptr && info->si_code > 0;
+  if (g_previous.sa_handler == SIG_IGN) {
+    // A SIGBUS sent by kill stays ignored. A fault cannot be: returning runs the faulting
+    // instruction again, for ever, where without us the kernel would have ended the program
+    // (an ignored SIGBUS is inherited from whoever started us).
+    if (!fault) return;
+  } else if (g_previous.sa_handler != SIG_DFL && g_previous.sa_handler != nullptr) {
     g_previous.sa_handler(signal);
     return;
   }
@@ -62,7 +67,7 @@ void PassOn(int signal, siginfo_t* info, void* context) {
   fallback.sa_handler = SIG_DFL;
   sigemptyset(&fallback.sa_mask);
   sigaction(SIGBUS, &fallback, nullptr);
-  if (info == nullptr || info->si_code <= 0) raise(SIGBUS);
+  if (!fault) raise(SIGBUS);
 }
 
 void OnBusError(int signal, siginfo_t* info, void* context) {

@@ -23,7 +23,6 @@ class MatchCollector {
 
   std::uint64_t Count() const { return m_count; }
   std::uint64_t Kept() const { return m_kept; } // handed on or not
-  bool Overflowed() const { return m_count > m_kept; }
 
  private:
   std::size_t m_room;

@@ -1,8 +1,8 @@
 #include "core/Search.h"
 
 #include <algorithm>
-
 #include <cstdlib>
+#include <mutex>
 #include <string_view>
 #include <thread>
 
@@ -42,6 +42,11 @@ bool Searchable(Offset fileSize, Offset from, std::span<const std::uint8_t> patt
 }
 
 int WorkersOrDefault(int workers) { return workers > 0 ? workers : DefaultSearchWorkers(); }
+
+// The workers read side by side, and several of them may fail at once (a disk that gives EIO over
+// a stretch): the record of a failure is written under this lock. One lock for every source, since
+// only failures take it.
+std::mutex g_failureMutex;
 
 bool MappingAllowed() {
   const char* setting = std::getenv("VEK_SEARCH_MAP");
@@ -144,7 +149,10 @@ ScanSource ReaderOf(const File& file, FileResult<std::size_t>* failure) {
   ReadAtFn readAt = [&file, failure](Offset offset, std::uint8_t* buffer, std::size_t size) -> std::int64_t {
     const FileResult<std::size_t> read = file.ReadAt(offset, buffer, size);
     if (read.ok()) return static_cast<std::int64_t>(read.value);
-    if (failure != nullptr) *failure = read;
+    if (failure != nullptr) {
+      const std::lock_guard lock(g_failureMutex);
+      *failure = read;
+    }
     return -1;
   };
   return ScanSource(file, std::move(readAt), MappingAllowed());

@@ -127,12 +127,23 @@ void FaultAfterAHandlerOfOurOwn(const CutMapping& cut) {
   TouchByte(&touch);
 }
 
-// The handler that was there before the guard's own gets every SIGBUS the guard does not take.
+void FaultWhileIgnored(const CutMapping& cut) {
+  std::signal(SIGBUS, SIG_IGN);
+  const GuardedRange whole{cut.bytes.data(), cut.bytes.size()};
+  if (TouchGuarded(std::span(&whole, 1), cut.bytes.data() + cut.pageSize)) ::_exit(0); // installs the guard
+  Touch touch{cut.bytes.data() + cut.pageSize};
+  TouchByte(&touch); // ignored, the fault would come back for ever
+  ::_exit(0);
+}
+
+// The handler that was there before the guard's own gets every SIGBUS the guard does not take; a
+// fault where SIGBUS was ignored ends the program, as it would have without the guard.
 TEST(MappedReadGuardDeathTest, TheHandlerThatWasThereBeforeGetsTheOtherFaults) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   const CutMapping cut;
   ASSERT_FALSE(cut.bytes.empty());
   EXPECT_EXIT(FaultAfterAHandlerOfOurOwn(cut), ::testing::ExitedWithCode(3), "");
+  EXPECT_DEATH(FaultWhileIgnored(cut), "");
 }
 
 } // namespace
