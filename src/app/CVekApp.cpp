@@ -45,10 +45,7 @@ bool CVekApp::InitInstance(const CommandLine& commandLine) {
     for (const std::string& path : paths) OpenDocumentFile(path);
   });
   if (commandLine.fileName) {
-    m_readOnlyStart = commandLine.readOnly;
-    const CChildFrame* opened = OpenDocumentFile(*commandLine.fileName);
-    m_readOnlyStart = false;
-    if (opened == nullptr) return false;
+    if (OpenDocumentFile(*commandLine.fileName, commandLine.readOnly) == nullptr) return false;
   } else {
     OnFileNew();
   }
@@ -98,7 +95,7 @@ bool CVekApp::OnCommand(int commandId) {
 
 void CVekApp::OnFileNew() {
   const std::string title = std::string(strings::kUntitledBase) + std::to_string(m_untitledCount + 1);
-  CreateDocumentWindow(title, std::string());
+  CreateDocumentWindow(title, std::string(), false);
   ++m_untitledCount;
 }
 
@@ -132,7 +129,7 @@ CChildFrame* CVekApp::FindDocumentWindow(const std::string& fullPath) const {
   return nullptr;
 }
 
-CChildFrame* CVekApp::OpenDocumentFile(const std::string& path) {
+CChildFrame* CVekApp::OpenDocumentFile(const std::string& path, bool readOnly) {
   const std::string fullPath = FullPath(path);
   if (CChildFrame* open = FindDocumentWindow(fullPath)) {
     m_pMainWnd->MdiArea()->setActiveSubWindow(open);
@@ -144,13 +141,13 @@ CChildFrame* CVekApp::OpenDocumentFile(const std::string& path) {
     return nullptr;
   }
   m_recentFiles = AddRecentFile(std::move(m_recentFiles), fullPath);
-  return CreateDocumentWindow(std::filesystem::path(fullPath).filename().native(), fullPath);
+  return CreateDocumentWindow(std::filesystem::path(fullPath).filename().native(), fullPath, readOnly);
 }
 
-CChildFrame* CVekApp::CreateDocumentWindow(const std::string& title, const std::string& pathName) {
+CChildFrame* CVekApp::CreateDocumentWindow(const std::string& title, const std::string& pathName, bool readOnly) {
   auto* document = new CVekDoc;
   document->Session().UseJournal(m_journal);
-  document->Session().SetReadOnly(m_readOnlyStart);
+  document->Session().SetReadOnly(readOnly);
   if (pathName.empty()) {
     document->SetTitle(title);
   } else {

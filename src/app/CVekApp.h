@@ -38,8 +38,9 @@ class CVekApp {
   bool OnCommand(int commandId);
   void OnFileNew();
   void OnFileOpen();
-  // Opens the file as a document, or activates its window when it is open already.
-  CChildFrame* OpenDocumentFile(const std::string& path);
+  // Opens the file as a document (`readOnly`: vek writes none of its bytes, as with --read-only), or
+  // activates its window when it is open already.
+  CChildFrame* OpenDocumentFile(const std::string& path, bool readOnly = false);
   void OnAppAbout();
   void OnAppHelp();
 
@@ -50,14 +51,13 @@ class CVekApp {
   void LoadStdProfileSettings();
   // The window that shows the file at `fullPath` now, if one does.
   CChildFrame* FindDocumentWindow(const std::string& fullPath) const;
-  CChildFrame* CreateDocumentWindow(const std::string& title, const std::string& pathName);
+  CChildFrame* CreateDocumentWindow(const std::string& title, const std::string& pathName, bool readOnly);
   // Find All over the view's pattern, asked for first when there is none, in the one list window.
   void FindAllIn(CVekView& view);
 
   UiServices& m_ui;
   FileSystem& m_files;
   Journal* m_journal;
-  bool m_readOnlyStart = false; // the file named on the command line opens read-only (--read-only)
   QString m_profilePath;
   std::unique_ptr<CMainFrame> m_pMainWnd;
   ComparePairings* m_pairings = nullptr; // the views compared side by side; a child of the main window

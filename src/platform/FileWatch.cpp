@@ -43,7 +43,7 @@ void FileWatch::FollowName() {
   if (!m_watcher.files().contains(m_path) && QFileInfo::exists(m_path)) m_watcher.addPath(m_path);
 }
 
-void FileWatch::Hold(bool held) {
+void FileWatch::SetHeld(bool held) {
   m_held = held;
   if (held) {
     m_pending = m_pending || m_delay.isActive();

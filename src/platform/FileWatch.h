@@ -21,13 +21,23 @@ class FileWatch : public QObject {
   explicit FileWatch(QObject* parent);
   // The file to watch from now on; an empty name watches nothing.
   void Watch(const std::string& path);
-  // While held (an edit asks for a value), changes wait; they are read once it is released.
-  void Hold(bool held);
+  // While a hold lasts (an edit asks for a value), changes wait; they are read once it ends.
+  class Hold {
+   public:
+    explicit Hold(FileWatch& watch) : m_watch(watch) { m_watch.SetHeld(true); }
+    ~Hold() { m_watch.SetHeld(false); }
+    Hold(const Hold&) = delete;
+    Hold& operator=(const Hold&) = delete;
+
+   private:
+    FileWatch& m_watch;
+  };
 
  signals:
   void changed();
 
  private:
+  void SetHeld(bool held);
   void Noticed();
   void FollowName(); // the name leads to a file again (replaced, or made anew): watch that one
 

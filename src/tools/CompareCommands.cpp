@@ -1,7 +1,5 @@
 #include "tools/CompareCommands.h"
 
-#include <algorithm>
-
 #include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -67,8 +65,7 @@ void CompareCommands::FillWindows() {
 
 void CompareCommands::PopupWindows() {
   // From the keyboard: at the selected byte, where the page's menu opens too.
-  const int selected = std::max(0, std::min(m_view.Session().SelIndex(), m_view.Session().Page().readCount - 1));
-  m_windows->popup(m_view.mapToGlobal(m_view.HexCellCenter(selected)));
+  m_windows->popup(m_view.SelectedCellOnScreen());
 }
 
 } // namespace vek

@@ -22,8 +22,6 @@ class CompareCommands final : public QObject {
   // `documents` is the area of the document windows, of which `view` shows one.
   CompareCommands(PageContextMenu& menu, CVekView& view, ComparePairings& pairings, QMdiArea& documents);
 
-  QMenu* WindowsMenu() const { return m_windows; }
-
  private:
   void FillWindows();
   void PopupWindows();

@@ -148,7 +148,6 @@ void FindAllWindow::Run(CVekView& view) {
   raise();
   activateWindow();
   m_rows->setFocus();
-  if (!m_problem.isEmpty()) emit searchEnded();
 }
 
 void FindAllWindow::reject() {
@@ -158,7 +157,6 @@ void FindAllWindow::reject() {
 
 void FindAllWindow::Poll() {
   if (!m_job) return;
-  const bool endedBefore = m_state.finished;
   std::vector<Offset> fresh;
   m_state = m_job->Take(fresh);
   const bool wasEmpty = m_model->rowCount() == 0;
@@ -166,10 +164,7 @@ void FindAllWindow::Poll() {
   // The first row current: Enter shows it, and the arrows go on from it.
   if (wasEmpty && m_model->rowCount() > 0) m_rows->setCurrentIndex(m_model->index(0, MatchListModel::kOffsetColumn));
   ShowState();
-  if (m_state.finished && !endedBefore) {
-    m_refresh->stop();
-    emit searchEnded();
-  }
+  if (m_state.finished) m_refresh->stop();
 }
 
 void FindAllWindow::ShowState() {

@@ -53,9 +53,6 @@ class FindAllWindow final : public QDialog {
 
   void reject() override; // Esc and the close box: the search stops
 
- signals:
-  void searchEnded();
-
  private:
   void Poll();
   void ShowState();

@@ -30,7 +30,6 @@ class ViewPair final : public QObject {
 
   // The other view of the pair; nullptr when `view` is not one of them, or once the pair ended.
   CVekView* Partner(const CVekView& view) const;
-  bool Ended() const { return m_ended; }
 
   // Next or Previous difference from the selected byte of `from` (one of the pair), with a progress
   // dialog and Cancel on long stretches; a message when there is none, or when a file fails.

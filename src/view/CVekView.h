@@ -104,6 +104,8 @@ class CVekView : public QWidget {
   QWidget* PageWidget() const;
   // Asks for the page's context menu: at `globalPos`, or (from the keyboard) at the selected byte.
   void RequestContextMenu(std::optional<QPoint> globalPos = std::nullopt);
+  // Where a menu asked for from the keyboard opens: on the selected byte's hex cell, on the screen.
+  QPoint SelectedCellOnScreen() const;
 
  signals:
   // The page text, selection or radix changed (accessibility and the frames follow it).
@@ -129,6 +131,8 @@ class CVekView : public QWidget {
  private:
   // Only a left button with neither Shift nor Ctrl held, and no other button down, selects or edits.
   static bool PlainLeftButton(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
+  // Which byte of the page, if any, lies at a point of the view, as painted last.
+  HitResult HitAt(int x, int y) const;
   void OnLButtonDown(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint point);
   void OnLButtonDblClk(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint point);
   void EditByte(int index);

@@ -28,15 +28,12 @@ void CVekView::EditByte(int index) {
   dialog.m_byValue = m_session.ByteAt(index);
   dialog.m_bHexMode = m_session.HexMode();
   // Another program's changes wait while the dialog asks: the page stays the one the value is for.
-  m_watch->Hold(true);
-  const bool accepted = m_ui.RunModal(dialog) == QDialog::Accepted;
-  if (accepted) {
-    Apply(m_session.SetByte(index, dialog.NewByteValue()));
-    WaitCursor wait(m_ui);
-    // Checked against the value the dialog showed: the file must still hold it.
-    Apply(m_session.WriteByte(m_files, index, dialog.m_byValue));
-  }
-  m_watch->Hold(false);
+  const FileWatch::Hold held(*m_watch);
+  if (m_ui.RunModal(dialog) != QDialog::Accepted) return;
+  Apply(m_session.SetByte(index, dialog.NewByteValue()));
+  WaitCursor wait(m_ui);
+  // Checked against the value the dialog showed: the file must still hold it.
+  Apply(m_session.WriteByte(m_files, index, dialog.m_byValue));
 }
 
 } // namespace vek

@@ -102,11 +102,13 @@ void CVekView::paintEvent(QPaintEvent* event) {
   const auto inRange = [&](int index) {
     return range && range->Count() > 1 && page.HoldsByte(index) && range->Holds(page.OffsetOf(index));
   };
+  const QColor differenceWash = DifferenceColor(palette());
+  const QColor changedWash = ChangedColor(palette());
   for (int index = 0; index < page.readCount; ++index) {
     // A difference from the compared file matters more than a change of another program's.
     const bool differs = m_session.Differs(index);
     if ((differs || m_session.ChangedOutside(index)) && !inRange(index)) {
-      const QColor wash = differs ? DifferenceColor(palette()) : ChangedColor(palette());
+      const QColor& wash = differs ? differenceWash : changedWash;
       painter.fillRect(ToQRect(HexByteCell(hexFrame, index)), wash);
       painter.fillRect(ToQRect(AsciiByteCell(asciiFrame, index)), wash);
     }

@@ -1,5 +1,7 @@
 // Selecting a byte with a click or from the keyboard.
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QLabel>
@@ -18,9 +20,13 @@ bool CVekView::PlainLeftButton(Qt::MouseButtons buttons, Qt::KeyboardModifiers m
   return buttons == Qt::LeftButton && !(modifiers & (Qt::ShiftModifier | Qt::ControlModifier));
 }
 
-bool CVekView::HitTestByte(int x, int y) {
+HitResult CVekView::HitAt(int x, int y) const {
   const HitGeometry geometry{ColumnFrame(ids::kHexFrame), ColumnFrame(ids::kAsciiFrame), m_nHexWidth, m_nAsciiWidth};
-  const HitResult hit = vek::HitTestByte(x, y, geometry, m_session.Page().readCount);
+  return vek::HitTestByte(x, y, geometry, m_session.Page().readCount);
+}
+
+bool CVekView::HitTestByte(int x, int y) {
+  const HitResult hit = HitAt(x, y);
   if (!hit.hit) return false;
   // The blank after a hex pair is a hit that keeps the selection.
   if (hit.index) Show(m_session.Select(*hit.index).shown);
@@ -49,9 +55,8 @@ void CVekView::ExtendSelection(ByteMove move) {
 
 void CVekView::mouseMoveEvent(QMouseEvent* event) {
   if (m_dragging && event->buttons() == Qt::LeftButton) {
-    const HitGeometry geometry{ColumnFrame(ids::kHexFrame), ColumnFrame(ids::kAsciiFrame), m_nHexWidth, m_nAsciiWidth};
     const QPoint point = event->position().toPoint();
-    const HitResult hit = vek::HitTestByte(point.x(), point.y(), geometry, m_session.Page().readCount);
+    const HitResult hit = HitAt(point.x(), point.y());
     if (hit.index && *hit.index != m_session.SelIndex()) Apply(m_session.ExtendSelectionTo(*hit.index));
   }
   QWidget::mouseMoveEvent(event);
@@ -69,8 +74,13 @@ void CVekView::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void CVekView::RequestContextMenu(std::optional<QPoint> globalPos) {
+  emit contextMenuRequested(globalPos.value_or(SelectedCellOnScreen()));
+}
+
+QPoint CVekView::SelectedCellOnScreen() const {
+  // A selection past the bytes of a shorter page points at its last byte.
   const int selected = std::max(0, std::min(m_session.SelIndex(), m_session.Page().readCount - 1));
-  emit contextMenuRequested(globalPos.value_or(mapToGlobal(HexCellCenter(selected))));
+  return mapToGlobal(HexCellCenter(selected));
 }
 
 void CVekView::GoTo(Offset offset) {
