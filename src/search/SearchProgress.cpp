@@ -20,17 +20,20 @@ SearchProgress::SearchProgress(QWidget* owner, Offset from, Offset to, QString l
 SearchProgress::~SearchProgress() {
   if (m_dialog) {
     m_dialog->hide();
-    if (m_owner != nullptr) m_owner->setEnabled(true);
+    delete m_dialog.data();
   }
-  if (m_cursorPushed) QGuiApplication::restoreOverrideCursor();
+  if (m_shown) {
+    if (m_owner != nullptr) m_owner->setEnabled(true);
+    QGuiApplication::restoreOverrideCursor();
+  }
 }
 
 bool SearchProgress::Continue(Offset reached) {
   const qint64 elapsed = m_sinceStart.elapsed();
   if (elapsed < kShowAfterMs) return true;
-  if (!m_dialog) {
-    m_dialog = std::make_unique<QProgressDialog>(m_label, QStringLiteral("Cancel"), 0,
-                                                kProgressSteps, m_owner != nullptr ? m_owner->window() : nullptr);
+  if (!m_shown) {
+    m_dialog = new QProgressDialog(m_label, QStringLiteral("Cancel"), 0, kProgressSteps,
+                                   m_owner != nullptr ? m_owner->window() : nullptr);
     m_dialog->setWindowTitle(QString::fromUtf8(strings::kAppName));
     m_dialog->setWindowModality(Qt::ApplicationModal);
     m_dialog->setMinimumDuration(0);
@@ -41,8 +44,10 @@ bool SearchProgress::Continue(Offset reached) {
     if (m_owner != nullptr) m_owner->setEnabled(false);
     // The search runs under the wait cursor; the Cancel button wants the ordinary one.
     QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
-    m_cursorPushed = true;
+    m_shown = true;
   }
+  // A dialog gone with its window ends the walk as Cancel does.
+  if (!m_dialog) return false;
   if (elapsed - m_lastEventsMs >= kEventIntervalMs) {
     m_lastEventsMs = elapsed;
     const Offset span = m_to - m_from; // negative downwards
@@ -50,7 +55,7 @@ bool SearchProgress::Continue(Offset reached) {
     m_dialog->setValue(static_cast<int>(std::clamp(done, 0.0, 1.0) * kProgressSteps));
     QApplication::processEvents();
   }
-  return !m_dialog->wasCanceled();
+  return m_dialog && !m_dialog->wasCanceled();
 }
 
 } // namespace vek

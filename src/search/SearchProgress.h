@@ -3,15 +3,13 @@
 // large Copy): after half a second a progress dialog with a Cancel button shows; shorter ones show
 // nothing.
 
-#include <memory>
-
 #include <QElapsedTimer>
+#include <QPointer>
+#include <QProgressDialog>
 #include <QString>
+#include <QWidget>
 
 #include "core/PageGeometry.h"
-
-class QProgressDialog;
-class QWidget;
 
 namespace vek {
 
@@ -30,14 +28,16 @@ class SearchProgress {
   static constexpr int kEventIntervalMs = 30;
 
  private:
-  QWidget* m_owner;
+  // Both may go while the walk runs (the window closed under it): guarded, never deleted twice.
+  QPointer<QWidget> m_owner;
   Offset m_from;
   Offset m_to;
   QString m_label;
   QElapsedTimer m_sinceStart;
   qint64 m_lastEventsMs = 0;
-  std::unique_ptr<QProgressDialog> m_dialog;
-  bool m_cursorPushed = false;
+  // A child of the owner's window, so that it stays in front of it; ended with the walk.
+  QPointer<QProgressDialog> m_dialog;
+  bool m_shown = false; // the dialog was shown: the owner disabled, the arrow cursor pushed
 };
 
 } // namespace vek
