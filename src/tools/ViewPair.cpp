@@ -50,7 +50,7 @@ void ViewPair::Watch(Side& side) {
     side.described = side.view->Session().SelectedOffset();
     Describe(side);
   });
-  connect(view, &QObject::destroyed, this, &ViewPair::OnViewGone);
+  connect(view, &QObject::destroyed, this, [this, &side] { OnViewGone(side); });
 }
 
 ViewPair::Side& ViewPair::SideOf(const CVekView& view) { return m_sides[0].view == &view ? m_sides[0] : m_sides[1]; }
@@ -166,11 +166,9 @@ void ViewPair::Release(Side& side) {
   PositionLabel(*view)->setAccessibleDescription(side.description);
 }
 
-void ViewPair::OnViewGone(const QObject* gone) {
-  // The view going away is half destroyed: only the other one is given back.
-  for (Side& side : m_sides) {
-    if (side.view.isNull() || static_cast<const QObject*>(side.view.data()) == gone) side.view = nullptr;
-  }
+void ViewPair::OnViewGone(Side& gone) {
+  // The view going away is half destroyed (no longer a view): only the other one is given back.
+  gone.view = nullptr;
   for (Side& side : m_sides) Release(side);
   m_ended = true;
   emit ended();

@@ -55,7 +55,7 @@ class ViewPair final : public QObject {
   void Describe(Side& side);
   void Land(Side& side, Offset difference, Offset length);
   void Release(Side& side);
-  void OnViewGone(const QObject* gone);
+  void OnViewGone(Side& gone);
 
   UiServices& m_ui;
   std::array<Side, 2> m_sides;

@@ -20,7 +20,7 @@ ReadNextFn StreamOf(const Bytes& bytes, std::size_t& next, std::size_t failAt = 
   return [&bytes, &next, failAt](std::uint8_t* buffer, std::size_t size) -> std::int64_t {
     if (next >= failAt) return -1;
     const std::size_t n = std::min(size, bytes.size() - next);
-    std::memcpy(buffer, bytes.data() + next, n);
+    if (n != 0) std::memcpy(buffer, bytes.data() + next, n); // an empty vector's data() may be null
     next += n;
     return static_cast<std::int64_t>(n);
   };
