@@ -16,6 +16,7 @@ sleep 0.3
 read -r x y < <(hex_cell "$ox" "$oy" 13)
 xdotool mousemove "$x" "$y" click --repeat 2 --delay 80 1
 dialog=$(wait_window '^VEK - Edit Byte$') || fail "no Edit Byte dialog after a double-click"
+wait_focus "$dialog" || fail "the Edit Byte dialog has no focus"
 xdotool type --delay 30 "41"
 xdotool key Return
 for _ in $(seq 50); do xdotool search --onlyvisible --name '^VEK - Edit Byte$' >/dev/null 2>&1 || break; sleep 0.1; done
@@ -34,7 +35,8 @@ echo "PASS edit: cmp -l: $changes"
 cp "$WORK/data.bin" "$WORK/before.bin"
 read -r x y < <(hex_cell "$ox" "$oy" 40)
 xdotool mousemove "$x" "$y" click --repeat 2 --delay 80 1
-wait_window '^VEK - Edit Byte$' >/dev/null || fail "no Edit Byte dialog for the second double-click"
+dialog=$(wait_window '^VEK - Edit Byte$') || fail "no Edit Byte dialog for the second double-click"
+wait_focus "$dialog" || fail "the second Edit Byte dialog has no focus"
 xdotool type --delay 30 "99"
 xdotool key Escape
 sleep 0.5

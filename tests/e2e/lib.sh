@@ -74,6 +74,16 @@ wait_window() {
   return 1
 }
 
+# Waits until the window has the keyboard focus: a dialog is mapped a moment before it is given
+# the focus, and keys typed in between go to the window behind it.
+wait_focus() {
+  for _ in $(seq 50); do
+    [[ $(xdotool getwindowfocus -f 2>/dev/null) == "$1" ]] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
 window_size() { xdotool getwindowgeometry "$1" | awk '/Geometry/ {print $2}'; }
 
 # The view's top left corner on the screen. Run vek with QT_USE_NATIVE_WINDOWS=1: every widget is
